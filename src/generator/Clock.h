@@ -1,0 +1,26 @@
+#pragma once
+
+namespace kanatsumugi {
+
+// A reading of the wall clock in UTC, to the millisecond. The date takes no part.
+struct TimeOfDay {
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+};
+
+// Where the time of day comes from; tests substitute a fixed reading.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual TimeOfDay utcTimeOfDay() const = 0;
+};
+
+// The system's real-time clock.
+class SystemClock final : public Clock {
+public:
+    TimeOfDay utcTimeOfDay() const override;
+};
+
+} // namespace kanatsumugi

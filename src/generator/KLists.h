@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace kanatsumugi {
+
+// A growable list of 32-bit signed integers. Reading outside 0..Count()-1 raises
+// AppError instead of reading past the end.
+class TIntList {
+public:
+    // Appends `value` and returns its index.
+    int Add(std::int32_t value);
+    std::int32_t Items(int index) const;
+    std::int32_t operator[](int index) const { return Items(index); }
+    int Count() const { return static_cast<int>(items_.size()); }
+
+private:
+    std::vector<std::int32_t> items_;
+};
+
+} // namespace kanatsumugi

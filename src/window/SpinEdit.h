@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QWidget>
+
+#include <cstdint>
+
+class QLineEdit;
+
+namespace kanatsumugi {
+
+// The length spin box: a line edit that filters typed characters, with an up/down
+// arrow pair at its right edge. It holds text; Value is derived from the text when
+// read and never raises an error.
+class TSpinEdit : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(int MinValue READ MinValue WRITE setMinValue)
+    Q_PROPERTY(int MaxValue READ MaxValue WRITE setMaxValue)
+    Q_PROPERTY(int Increment READ Increment WRITE setIncrement)
+    Q_PROPERTY(int Value READ Value WRITE setValue)
+
+public:
+    explicit TSpinEdit(QWidget* parent = nullptr);
+
+    // The text as a signed 32-bit number; MinValue when it does not convert. Never clamps.
+    std::int32_t Value() const;
+    // Clamps to MinValue..MaxValue and rewrites the text in plain decimal.
+    void setValue(std::int32_t value);
+
+    std::int32_t MinValue() const { return minValue_; }
+    void setMinValue(std::int32_t value) { minValue_ = value; }
+    std::int32_t MaxValue() const { return maxValue_; }
+    void setMaxValue(std::int32_t value) { maxValue_ = value; }
+    std::int32_t Increment() const { return increment_; }
+    void setIncrement(std::int32_t value) { increment_ = value; }
+
+    QString text() const;
+    void setText(const QString& text);
+    QLineEdit* lineEdit() const { return edit_; }
+
+    // Clamps the text only when clamping changes the value; run as the focus leaves.
+    void commit();
+
+private:
+    QLineEdit* edit_ = nullptr;
+    std::int32_t minValue_ = 0;
+    std::int32_t maxValue_ = 100;
+    std::int32_t increment_ = 1;
+};
+
+} // namespace kanatsumugi
