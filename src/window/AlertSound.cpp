@@ -7,15 +7,13 @@
 namespace kanatsumugi {
 
 namespace {
-std::function<void()>& alertHandler()
-{
+std::function<void()>& alertHandler() {
     static std::function<void()> handler;
     return handler;
 }
 } // namespace
 
-void playAlertSound()
-{
+void playAlertSound() {
     if (alertHandler()) {
         alertHandler()();
         return;
@@ -23,6 +21,8 @@ void playAlertSound()
     QApplication::beep();
 }
 
-void setAlertSoundHandler(std::function<void()> handler) { alertHandler() = std::move(handler); }
+void setAlertSoundHandler(std::function<void()> handler) {
+    alertHandler() = std::move(handler);
+}
 
 } // namespace kanatsumugi

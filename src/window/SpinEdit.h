@@ -8,6 +8,8 @@ class QLineEdit;
 
 namespace kanatsumugi {
 
+class SpinArrowButton;
+
 // The length spin box: a line edit that filters typed characters, with an up/down
 // arrow pair at its right edge. It holds text; Value is derived from the text when
 // read and never raises an error.
@@ -19,6 +21,9 @@ class TSpinEdit : public QWidget {
     Q_PROPERTY(int Value READ Value WRITE setValue)
 
 public:
+    // Width of the arrow strip inside the border.
+    static constexpr int arrowStripWidth = 15;
+
     explicit TSpinEdit(QWidget* parent = nullptr);
 
     // The text as a signed 32-bit number; MinValue when it does not convert. Never clamps.
@@ -40,8 +45,26 @@ public:
     // Clamps the text only when clamping changes the value; run as the focus leaves.
     void commit();
 
+    // Steps by Increment (direction +1) or -Increment (-1) through setValue, then selects
+    // the text, as the Up and Down keys and the arrows do.
+    void stepBy(int direction);
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    std::int32_t clamped(std::int64_t value) const;
+    int frameWidth() const;
+    void layoutParts();
+    void enterFromArrow();
+
     QLineEdit* edit_ = nullptr;
+    SpinArrowButton* upArrow_ = nullptr;
+    SpinArrowButton* downArrow_ = nullptr;
     std::int32_t minValue_ = 0;
     std::int32_t maxValue_ = 100;
     std::int32_t increment_ = 1;

@@ -1,0 +1,117 @@
+#include "SpinLineEdit.h"
+
+#include "AlertSound.h"
+#include "SpinInputFilter.h"
+
+#include <QFocusEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLocale>
+
+namespace kanatsumugi {
+
+namespace {
+
+bool isAccepted(QStringView typed) {
+    return isAcceptedSpinInput(typed, QLocale().decimalPoint());
+}
+
+// Ctrl, Alt and Meta chords are editing shortcuts or belong to the window; the line edit
+// inserts no text for them.
+bool isChord(const QKeyEvent* event) {
+    return (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
+           Qt::NoModifier;
+}
+
+bool isKeyboardEntry(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
+bool leavesForAnotherControl(Qt::FocusReason reason) {
+    return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+}
+
+} // namespace
+
+SpinLineEdit::SpinLineEdit(QWidget* parent)
+    : QLineEdit(parent) {}
+
+void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+        emit stepRequested(+1);
+        event->accept();
+        return;
+    case Qt::Key_Down:
+        emit stepRequested(-1);
+        event->accept();
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        refuse(event);
+        return;
+    case Qt::Key_Space:
+        if (!isChord(event)) {
+            refuse(event);
+            return;
+        }
+        break;
+    default:
+        break;
+    }
+    if (!isChord(event) && !isAccepted(event->text())) {
+        refuse(event);
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+// Input-method text is judged character by character, as if each had been typed.
+void SpinLineEdit::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = event->commitString();
+    QString kept;
+    for (const QChar c : committed) {
+        if (isAccepted(QStringView(&c, 1))) {
+            kept.append(c);
+        }
+    }
+    if (kept.size() == committed.size()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    playAlertSound();
+    QInputMethodEvent filtered(event->preeditString(), event->attributes());
+    filtered.setCommitString(kept);
+    QLineEdit::inputMethodEvent(&filtered);
+}
+
+void SpinLineEdit::focusInEvent(QFocusEvent* event) {
+    QLineEdit::focusInEvent(event);
+    repaintBorder();
+    if (isKeyboardEntry(event->reason())) {
+        selectAll();
+    }
+}
+
+void SpinLineEdit::focusOutEvent(QFocusEvent* event) {
+    QLineEdit::focusOutEvent(event);
+    repaintBorder();
+    if (leavesForAnotherControl(event->reason())) {
+        emit focusLeftForControl();
+    }
+}
+
+// The spin box draws the border around this text area, and the style may show the focus in it.
+void SpinLineEdit::repaintBorder() {
+    if (parentWidget() != nullptr) {
+        parentWidget()->update();
+    }
+}
+
+void SpinLineEdit::refuse(QKeyEvent* event) {
+    event->accept();
+    playAlertSound();
+}
+
+} // namespace kanatsumugi
