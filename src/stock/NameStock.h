@@ -2,12 +2,18 @@
 
 #include "StockList.h"
 
+#include <QByteArray>
+#include <QString>
+
+#include <utility>
+
 namespace kanatsumugi {
 
 // The stock button's rule: each generated name can be stocked once.
 class NameStock {
 public:
-    explicit NameStock(QString filePath) : list_(std::move(filePath)) {}
+    explicit NameStock(QString filePath)
+        : list_(std::move(filePath)) {}
 
     StockList& list() { return list_; }
     const StockList& list() const { return list_; }

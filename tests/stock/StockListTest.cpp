@@ -1,0 +1,182 @@
+#include "StockList.h"
+
+#include "AppError.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kanatsumugi {
+namespace {
+
+using test::crLfLines;
+using test::TestFolder;
+
+const std::string kFileNameUtf8 = "\xe4\xbb\x8a\xe3\x81\xbe\xe3\x81\xa7\xe5\x90\x8d\xe4\xbb\x98"
+                                  "\xe3\x81\x91\xe3\x81\x9f\xe5\x90\x8d\xe5\x89\x8d.txt";
+
+std::string openMessage(const QString& path) {
+    return "ファイル " + path.toStdString() + " は開けません";
+}
+
+// Runs `action`, which must raise AppError, and returns its message.
+template <typename Action> std::string messageOf(Action action) {
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+void makeFifo(const QString& path) {
+    ASSERT_EQ(::mkfifo(QFile::encodeName(path).constData(), 0666), 0);
+}
+
+class StockListTest : public testing::Test {
+protected:
+    TestFolder folder;
+    const QString path = folder.stockPath();
+    const QList<QByteArray> oldEntries{"\x83\x41\x83\x43", "", "B"};
+
+    // A list loaded from a file that holds the old entries.
+    StockList loadedList() {
+        TestFolder::writeBytes(path, crLfLines(oldEntries));
+        StockList list(path);
+        list.load();
+        return list;
+    }
+};
+
+TEST(StockListPath, DirectorySeparatorAndFileName) {
+    EXPECT_EQ(StockList::pathInDirectory("/home/u").toStdString(), "/home/u/" + kFileNameUtf8);
+    EXPECT_EQ(StockList::pathInDirectory("/").toStdString(), "//" + kFileNameUtf8);
+}
+
+TEST_F(StockListTest, DoubledSeparatorStillNamesTheFileAndShowsInMessages) {
+    const QString doubled = StockList::pathInDirectory(folder.path() + "/");
+    StockList list(doubled);
+    list.stock("A");
+    EXPECT_EQ(TestFolder::readBytes(folder.path() + "/" + QString::fromStdString(kFileNameUtf8)),
+              QByteArray("A\r\n"));
+    QFile::remove(path);
+    makeFifo(path);
+    EXPECT_EQ(messageOf([&] { list.load(); }), openMessage(doubled));
+    EXPECT_NE(openMessage(doubled).find("//"), std::string::npos);
+}
+
+TEST_F(StockListTest, MissingFileGivesEmptyListAndCreatesNothing) {
+    StockList list(path);
+    list.load();
+    EXPECT_TRUE(list.entries().isEmpty());
+    EXPECT_TRUE(TestFolder::names(folder.path()).isEmpty());
+}
+
+TEST_F(StockListTest, DirectoryAtThePathCountsAsNoFile) {
+    StockList list = loadedList();
+    QFile::remove(path);
+    QDir().mkdir(path);
+    list.load();
+    EXPECT_TRUE(list.entries().isEmpty());
+}
+
+TEST_F(StockListTest, LoadReplacesTheListWithTheFilesEntries) {
+    StockList list = loadedList();
+    EXPECT_EQ(list.entries(), oldEntries);
+    TestFolder::writeBytes(path, "X\nY");
+    list.load();
+    EXPECT_EQ(list.entries(), (QList<QByteArray>{"X", "Y"}));
+    EXPECT_EQ(list.count(), 2);
+}
+
+TEST_F(StockListTest, FileThatIsNoRegularFileRaisesOpenErrorAndKeepsList) {
+    StockList list = loadedList();
+    QFile::remove(path);
+    makeFifo(path);
+    EXPECT_EQ(messageOf([&] { list.load(); }), openMessage(path));
+    EXPECT_EQ(list.entries(), oldEntries);
+}
+
+TEST_F(StockListTest, FirstStockCreatesTheFileWithOneLine) {
+    StockList list(path);
+    list.load();
+    list.stock("\x83\x4a\x83\x69");
+    EXPECT_EQ(TestFolder::readBytes(path), QByteArray("\x83\x4a\x83\x69\r\n"));
+    EXPECT_EQ(list.entries(), (QList<QByteArray>{"\x83\x4a\x83\x69"}));
+}
+
+TEST_F(StockListTest, EmptyEntryIsWrittenAsABareCrLf) {
+    StockList list = loadedList();
+    list.stock("");
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries) + "\r\n");
+}
+
+TEST_F(StockListTest, StockRewritesTheWholeFileInItsFormat) {
+    TestFolder::writeBytes(path, QByteArray("A\nB\rC\r\n\nD\0junk", 15));
+    StockList list(path);
+    list.load();
+    list.stock("E");
+    EXPECT_EQ(TestFolder::readBytes(path), QByteArray("A\r\nB\r\nC\r\n\r\nD\r\nE\r\n"));
+}
+
+TEST_F(StockListTest, StockTakesInWhatAnotherCopyStockedMeanwhile) {
+    StockList first = loadedList();
+    StockList second(path);
+    second.load();
+    first.stock("X");
+    second.stock("Y");
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{"X", "Y"}));
+    EXPECT_EQ(second.entries(), (oldEntries + QList<QByteArray>{"X", "Y"}));
+}
+
+TEST_F(StockListTest, FileDeletedSinceLoadIsWrittenAgainFromTheList) {
+    StockList list = loadedList();
+    QFile::remove(path);
+    list.stock("Z");
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{"Z"}));
+}
+
+TEST_F(StockListTest, ListHandedOutEarlierFollowsLaterStocks) {
+    StockList list = loadedList();
+    const QList<QByteArray>& entries = list.entries();
+    list.stock("Q");
+    EXPECT_EQ(entries, (oldEntries + QList<QByteArray>{"Q"}));
+}
+
+TEST_F(StockListTest, NeitherLockNorTemporaryFileIsLeftBehind) {
+    StockList list = loadedList();
+    list.stock("A");
+    list.stock("B");
+    EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QString::fromStdString(kFileNameUtf8)});
+}
+
+TEST_F(StockListTest, LinkStaysALinkAndItsTargetIsWritten) {
+    const QString elsewhere = folder.subfolder("elsewhere") + "/names.txt";
+    TestFolder::writeBytes(elsewhere, "old\r\n");
+    ASSERT_TRUE(QFile::link(elsewhere, path));
+    StockList list(path);
+    list.load();
+    list.stock("new");
+    EXPECT_TRUE(QFileInfo(path).isSymLink());
+    EXPECT_EQ(TestFolder::readBytes(elsewhere), QByteArray("old\r\nnew\r\n"));
+    EXPECT_EQ(TestFolder::names(folder.path() + "/elsewhere"), QStringList{"names.txt"});
+}
+
+TEST_F(StockListTest, PermissionBitsAreKept) {
+    StockList list = loadedList();
+    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
+    list.stock("A");
+    struct stat status {};
+    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0604u);
+}
+
+} // namespace
+} // namespace kanatsumugi
