@@ -41,5 +41,5 @@ printf '\357\273\277A\r\n' > "$work/seeds/bom"
 printf '\377\376A\000\r\000\n\000' > "$work/seeds/utf-16"
 printf '0123456789abcde\r\n0123456789abcd\r\r\n' > "$work/seeds/block-edges"
 
-"$fuzzer" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
+"$fuzzer" -artifact_prefix="$work/" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=1024 -print_final_stats=1 \
     "$work/corpus" "$work/seeds"
