@@ -9,7 +9,8 @@ namespace kanatsumugi {
 // application shell, which shows what() to the user. The message is UTF-8.
 class AppError : public std::runtime_error {
 public:
-    explicit AppError(const std::string& utf8Message) : std::runtime_error(utf8Message) {}
+    explicit AppError(const std::string& utf8Message)
+        : std::runtime_error(utf8Message) {}
 };
 
 } // namespace kanatsumugi

@@ -3,6 +3,7 @@
 #include "AppError.h"
 
 #include <initializer_list>
+#include <iterator>
 #include <string>
 
 namespace kanatsumugi {
@@ -29,8 +30,7 @@ constexpr const char* kInventoryBytes[] = {
 };
 constexpr int kInitialKanaCount = 51;
 
-void fill(TIntList& table, std::initializer_list<std::int32_t> indices)
-{
+void fill(TIntList& table, std::initializer_list<std::int32_t> indices) {
     for (const std::int32_t index : indices) {
         table.Add(index);
     }
@@ -38,17 +38,17 @@ void fill(TIntList& table, std::initializer_list<std::int32_t> indices)
 
 } // namespace
 
-KanaTables KanaTables::build()
-{
+KanaTables KanaTables::build() {
     KanaTables t;
     // Order within a table is binding: a draw picks by position, and ツ stands twice in U.
-    fill(t.tableA_, {2, 7, 12, 17, 22, 0, 5, 10, 15, 20, 25, 28, 30, 31, 33, 35, 36, 41, 43, 46, 50});
-    fill(t.tableI_, {2, 12, 17, 30, 32, 37, 42, 43, 47});
-    fill(t.tableU_, {2, 7, 17, 12, 14, 17, 19, 22, 26, 33, 38, 40, 43, 48});
-    fill(t.tableE_, {1, 2, 5, 8, 11, 12, 13, 16, 17, 18, 23, 30, 32, 34, 38, 39, 42, 43, 44, 45,
-                     49, 50});
-    fill(t.tableO_, {2, 7, 9, 12, 14, 17, 19, 24, 27, 30, 35, 38, 40, 43, 45, 48, 50});
-    fill(t.tableY_, {6, 11, 16, 17, 21, 32, 37, 42, 43, 47});
+    fill(t.tables_[A],
+         {2, 7, 12, 17, 22, 0, 5, 10, 15, 20, 25, 28, 30, 31, 33, 35, 36, 41, 43, 46, 50});
+    fill(t.tables_[I], {2, 12, 17, 30, 32, 37, 42, 43, 47});
+    fill(t.tables_[U], {2, 7, 17, 12, 14, 17, 19, 22, 26, 33, 38, 40, 43, 48});
+    fill(t.tables_[E],
+         {1, 2, 5, 8, 11, 12, 13, 16, 17, 18, 23, 30, 32, 34, 38, 39, 42, 43, 44, 45, 49, 50});
+    fill(t.tables_[O], {2, 7, 9, 12, 14, 17, 19, 24, 27, 30, 35, 38, 40, 43, 45, 48, 50});
+    fill(t.tables_[Y], {6, 11, 16, 17, 21, 32, 37, 42, 43, 47});
 
     int index = 0;
     for (; index < kInitialKanaCount; ++index) {
@@ -61,36 +61,8 @@ KanaTables KanaTables::build()
     return t;
 }
 
-int KanaTables::inventoryCount() const { return static_cast<int>(inventory_.size()); }
-
-const std::string& KanaTables::kana(int index) const
-{
-    if (index < 0 || index >= inventoryCount()) [[unlikely]] {
-        throw AppError("リストのインデックスが範囲を超えています (" + std::to_string(index) + ")");
-    }
-    return inventory_[static_cast<std::size_t>(index)];
-}
-
-const TIntList& KanaTables::tableFor(int smallKanaIndex) const
-{
-    switch (smallKanaIndex) {
-    case 51:
-        return tableA_;
-    case 52:
-        return tableI_;
-    case 53:
-        return tableU_;
-    case 54:
-        return tableE_;
-    case 55:
-        return tableO_;
-    case 56:
-    case 57:
-    case 58:
-        return tableY_;
-    default:
-        throw AppError("小さい仮名 " + std::to_string(smallKanaIndex) + " の組み合わせ表はありません");
-    }
+void KanaTables::throwNoPairingTable(int smallKanaIndex) {
+    throw AppError("小さい仮名 " + std::to_string(smallKanaIndex) + " の組み合わせ表はありません");
 }
 
 } // namespace kanatsumugi

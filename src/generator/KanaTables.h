@@ -19,20 +19,36 @@ public:
     // Builds the tables, then the inventory, in the program's fixed order.
     static KanaTables build();
 
-    int inventoryCount() const;
+    [[nodiscard]] int inventoryCount() const { return static_cast<int>(inventory_.size()); }
     // Shift-JIS bytes of inventory entry `index`; raises AppError outside 0..60.
-    const std::string& kana(int index) const;
+    const std::string& kana(int index) const {
+        if (static_cast<unsigned>(index) >= inventory_.size()) [[unlikely]] {
+            throwListIndexError(index);
+        }
+        return inventory_[static_cast<std::size_t>(index)];
+    }
     // How many leading inventory entries may start a name (51).
-    int initialCount() const { return initialCount_; }
+    [[nodiscard]] int initialCount() const { return initialCount_; }
     // The pairing table for small kana 51..58; raises AppError for any other index.
-    const TIntList& tableFor(int smallKanaIndex) const;
+    const TIntList& tableFor(int smallKanaIndex) const {
+        const auto slot = static_cast<unsigned>(smallKanaIndex - kFirstSmallKana);
+        if (slot >= kTableOfSmallKana.size()) [[unlikely]] {
+            throwNoPairingTable(smallKanaIndex);
+        }
+        return tables_[kTableOfSmallKana[slot]];
+    }
 
 private:
+    // Tables are created in the order Y, A, I, U, E, O; ャ ュ ョ share Y.
+    enum Table { Y, A, I, U, E, O, TableCount };
+    static constexpr std::array<int, 8> kTableOfSmallKana = {A, I, U, E, O, Y, Y, Y};
+
     KanaTables() = default;
+    [[noreturn]] static void throwNoPairingTable(int smallKanaIndex);
 
     std::vector<std::string> inventory_;
     int initialCount_ = 0;
-    TIntList tableY_, tableA_, tableI_, tableU_, tableE_, tableO_;
+    std::array<TIntList, TableCount> tables_;
 };
 
 } // namespace kanatsumugi

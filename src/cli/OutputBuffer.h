@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <vector>
+
+namespace kanatsumugi {
+
+// Collects output bytes and writes them to a file descriptor in large blocks.
+// A reader that has gone away (EPIPE) marks the buffer closed and later bytes are
+// dropped; any other write failure raises AppError.
+class OutputBuffer {
+public:
+    explicit OutputBuffer(int fd, std::size_t capacity = 1 << 16);
+    OutputBuffer(const OutputBuffer&) = delete;
+    OutputBuffer& operator=(const OutputBuffer&) = delete;
+
+    // Room for at least `bytes` more bytes; write there, then commit what was used.
+    char* reserve(std::size_t bytes) {
+        if (buffer_.size() - used_ < bytes) {
+            makeRoom(bytes);
+        }
+        return buffer_.data() + used_;
+    }
+    void commit(std::size_t bytes) { used_ += bytes; }
+
+    // Flushes what is buffered, then writes `bytes` straight through.
+    void write(std::span<const char> bytes);
+    void flush();
+    [[nodiscard]] bool closed() const { return closed_; }
+
+private:
+    void makeRoom(std::size_t bytes);
+    void writeFully(const char* bytes, std::size_t size);
+
+    int fd_;
+    std::vector<char> buffer_;
+    std::size_t used_ = 0;
+    bool closed_ = false;
+};
+
+} // namespace kanatsumugi

@@ -1,0 +1,27 @@
+#include "KanaUtf8.h"
+
+#include "AppError.h"
+#include "Cp932.h"
+#include "KanaTables.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace kanatsumugi;
+
+namespace {
+
+TEST(KanaUtf8, AgreesWithTheShiftJisInventory) {
+    const KanaTables tables = KanaTables::build();
+    for (int i = 0; i < tables.inventoryCount(); ++i) {
+        EXPECT_EQ(std::string(kanaUtf8(i)), test::cp932ToUtf8(tables.kana(i))) << "index " << i;
+    }
+}
+
+TEST(KanaUtf8, OutOfRangeRaises) {
+    EXPECT_THROW(kanaUtf8(-1), AppError);
+    EXPECT_THROW(kanaUtf8(61), AppError);
+}
+
+} // namespace
