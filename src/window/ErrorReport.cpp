@@ -1,0 +1,66 @@
+#include "ErrorReport.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QWidget>
+
+namespace kanatsumugi {
+
+namespace {
+
+ErrorBoxHandler& errorBoxHandler() {
+    static ErrorBoxHandler handler;
+    return handler;
+}
+
+void showPlatformErrorBox(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+    box.exec();
+}
+
+// A button held down with the mouse would otherwise stay drawn pressed and keep
+// the pointer after the box has gone.
+void releaseMouseCapture() {
+    if (QWidget* grabber = QWidget::mouseGrabber())
+        grabber->releaseMouse();
+    for (QWidget* widget : QApplication::allWidgets()) {
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button != nullptr && button->isDown())
+            button->setDown(false);
+    }
+}
+
+} // namespace
+
+QString errorBoxText(const QString& message) {
+    // Code page 932 keeps ASCII as is and gives every other character a lead byte
+    // of 0x81 or more, so comparing code points with '.' matches the byte order.
+    if (!message.isEmpty() && message.back().unicode() > u'.')
+        return message + u'.';
+    return message;
+}
+
+void setErrorBoxHandler(ErrorBoxHandler handler) {
+    errorBoxHandler() = std::move(handler);
+}
+
+void ReportError(const QString& message) {
+    releaseMouseCapture();
+    const QPointer<QWidget> activeWindow = QApplication::activeWindow();
+    const QPointer<QWidget> focusWidget = QApplication::focusWidget();
+
+    const QString text = errorBoxText(message);
+    if (errorBoxHandler())
+        errorBoxHandler()(kApplicationTitle, text);
+    else
+        showPlatformErrorBox(kApplicationTitle, text);
+
+    if (activeWindow)
+        activeWindow->activateWindow();
+    if (focusWidget)
+        focusWidget->setFocus(Qt::OtherFocusReason);
+}
+
+} // namespace kanatsumugi

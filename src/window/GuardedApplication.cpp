@@ -1,0 +1,16 @@
+#include "GuardedApplication.h"
+
+#include "Guard.h"
+
+namespace kanatsumugi {
+
+GuardedApplication::GuardedApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = true;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
+}
+
+} // namespace kanatsumugi

@@ -1,0 +1,92 @@
+#include "Shell.h"
+
+#include "Clock.h"
+#include "DisplayCheck.h"
+#include "ErrorReport.h"
+#include "Guard.h"
+#include "GuardedApplication.h"
+#include "QuitRequest.h"
+#include "TForm1.h"
+#include "TerminationSignals.h"
+#include "X11DisplayProbe.h"
+
+#include <QPushButton>
+#include <QSessionManager>
+
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace kanatsumugi {
+
+namespace {
+
+void setApplicationTitle() {
+    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationDisplayName(kApplicationTitle);
+}
+
+// A log-off or shutdown goes ahead without asking: nothing is saved, no request is
+// cancelled, and the session is told not to restart the program. The session's end
+// then arrives as a quit request or a signal.
+void agreeToSessionEnd(QApplication& application) {
+    const auto agree = [](QSessionManager& manager) {
+        manager.setRestartHint(QSessionManager::RestartNever);
+    };
+    QObject::connect(&application, &QGuiApplication::commitDataRequest, &application, agree);
+    QObject::connect(&application, &QGuiApplication::saveStateRequest, &application, agree);
+}
+
+} // namespace
+
+void startUp(TForm1& form) {
+    runGuarded([&] { form.FormCreate(); });
+    runGuarded([&] { form.FormShow(); });
+    if (auto* firstButton = form.findChild<QPushButton*>(QStringLiteral("Button1")))
+        firstButton->setFocus(Qt::OtherFocusReason);
+    form.show();
+    form.activateWindow();
+}
+
+void tearDown(TForm1& form) {
+    form.hide();
+    runGuarded([&] { form.FormDestroy(); });
+}
+
+int runApplication(int argc, char** argv) {
+    if (const auto message = missingDisplayMessage(processEnvironment)) {
+        std::fprintf(stderr, "%s\n", message->c_str());
+        return 1;
+    }
+    auto displayProbe = std::make_optional<X11DisplayProbe>();
+    if (const auto message = displayProbe->failureMessage()) {
+        std::fprintf(stderr, "%s\n", message->c_str());
+        return 1;
+    }
+    // The program takes no arguments; Qt is not handed any either.
+    int noArgumentCount = 1;
+    char fallbackName[] = "kanatsumugi";
+    char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    GuardedApplication application(noArgumentCount, programOnly);
+    displayProbe.reset();
+    // Title (and, once it exists, the program's icon) before any window.
+    setApplicationTitle();
+    // Only the quit request ends the loop; an error box closing before the window
+    // is shown must not.
+    QApplication::setQuitOnLastWindowClosed(false);
+    agreeToSessionEnd(application);
+
+    TerminationSignals terminationSignals;
+    QObject::connect(&terminationSignals, &TerminationSignals::terminationRequested, &application,
+                     &postQuitRequest);
+
+    const SystemClock clock;
+    auto form = std::make_unique<TForm1>(clock);
+    startUp(*form);
+    QApplication::exec();
+    tearDown(*form);
+    form.reset();
+    return 0;
+}
+
+} // namespace kanatsumugi

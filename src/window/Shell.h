@@ -1,0 +1,19 @@
+#pragma once
+
+namespace kanatsumugi {
+
+class TForm1;
+
+// Start-up after the application object exists: FormCreate under its guard, then
+// FormShow under its guard, then the window is shown with the focus on Button1.
+void startUp(TForm1& form);
+
+// Teardown after the event loop: the window is hidden and FormDestroy runs under its
+// guard. The caller destroys the window.
+void tearDown(TForm1& form);
+
+// The whole program: start-up, the event loop, shutdown. Returns the exit code, 0
+// unless there is no display to open a window on.
+int runApplication(int argc, char** argv);
+
+} // namespace kanatsumugi

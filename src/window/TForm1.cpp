@@ -1,0 +1,155 @@
+#include "TForm1.h"
+
+#include "Guard.h"
+#include "KeyboardModel.h"
+#include "LayoutScaling.h"
+#include "NameGenerator.h"
+#include "NameStock.h"
+#include "QuitRequest.h"
+#include "ShiftJisText.h"
+#include "ui_TForm1.h"
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QScreen>
+
+namespace kanatsumugi {
+
+namespace {
+
+// "ＭＳ Ｐゴシック" is not on Linux; IPAPGothic is its metric-compatible twin.
+const QStringList kFontFamilies{QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
+                                QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
+                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
+constexpr int kWindowFontPixels = 12;
+constexpr int kCheckBoxFontPixels = 10;
+constexpr QPoint kDesignedPosition{615, 142};
+constexpr QSize kDesignedClientSize{190, 51};
+
+QFont designFont(int pixelSize) {
+    QFont font;
+    font.setFamilies(kFontFamilies);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+// A single-line box keeps one line: a pasted line break would otherwise end up
+// inside a stocked name and split it into two entries of the stock file.
+QString withoutLineBreaks(const QString& text) {
+    QString oneLine = text;
+    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085'})
+        oneLine.replace(breakCharacter, u' ');
+    return oneLine;
+}
+
+} // namespace
+
+TForm1::TForm1(const Clock& clock, QWidget* parent)
+    : QWidget(parent)
+    , ui_(std::make_unique<Ui::TForm1>())
+    , clock_(clock) {
+    ui_->setupUi(this);
+    applyFonts();
+    applyLayoutScaling();
+    applyFrame();
+    wireEvents();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::applyFonts() {
+    const int dotsPerInch = qRound(screen()->logicalDotsPerInchY());
+    setFont(designFont(scaledFontPixelSize(kWindowFontPixels, dotsPerInch)));
+}
+
+// The check box's own font is set here once, at its scaled size.
+void TForm1::applyLayoutScaling() {
+    const int textHeight = measuredTextHeight(font());
+    QSize clientSize = kDesignedClientSize;
+    int checkBoxFontPixels = kCheckBoxFontPixels;
+    if (textHeight != kDesignTextHeight) {
+        for (QWidget* control :
+             {static_cast<QWidget*>(ui_->Label1), static_cast<QWidget*>(ui_->Button1),
+              static_cast<QWidget*>(ui_->Edit1), static_cast<QWidget*>(ui_->CheckBox1),
+              static_cast<QWidget*>(ui_->Button2), static_cast<QWidget*>(ui_->SpinEdit1)})
+            control->setGeometry(scaledGeometry(control->geometry(), textHeight));
+        checkBoxFontPixels = scaledLength(kCheckBoxFontPixels, textHeight);
+        clientSize = scaledSize(clientSize, textHeight);
+    }
+    ui_->CheckBox1->setFont(designFont(checkBoxFontPixels));
+    setFixedSize(clientSize);
+}
+
+void TForm1::applyFrame() {
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    // On a top-level window this places the outer frame's corner, not the client's.
+    move(kDesignedPosition);
+}
+
+void TForm1::wireEvents() {
+    // Guarded here as well as in the application's notify(): Qt's own frames are built
+    // without exception support, and an error unwinding through them leaks their locals.
+    connect(ui_->Button1, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { Button1Click(); }); });
+    connect(ui_->Button2, &QPushButton::clicked, this,
+            [this] { runGuarded([this] { Button2Click(); }); });
+    connect(ui_->Edit1, &QLineEdit::textChanged, this, [this](const QString& text) {
+        const QString oneLine = withoutLineBreaks(text);
+        if (oneLine != text) {
+            const int cursor = ui_->Edit1->cursorPosition();
+            ui_->Edit1->setText(oneLine);
+            ui_->Edit1->setCursorPosition(cursor);
+        }
+    });
+    keyboard_ = new KeyboardModel(
+        {ui_->Button1, ui_->Edit1, ui_->CheckBox1, ui_->Button2, ui_->SpinEdit1}, this);
+}
+
+void TForm1::FormCreate() {
+    // The tables come first, so that a stock file that cannot be read still leaves a
+    // program that makes names.
+    tables_ = KanaTables::build();
+    stock_ = std::make_unique<NameStock>(StockList::pathInDirectory(QDir::currentPath()));
+    stock_->list().load();
+}
+
+void TForm1::FormShow() {
+    RandomMake();
+}
+
+void TForm1::FormDestroy() {
+    tables_.reset();
+}
+
+void TForm1::Button1Click() {
+    RandomMake();
+}
+
+void TForm1::Button2Click() {
+    if (stock_ == nullptr || !stock_->stockable())
+        return;
+    stock_->stockIfStockable(toShiftJisForStock(ui_->Edit1->text()));
+}
+
+void TForm1::RandomMake() {
+    // Without FormCreate there is nothing to draw from, and nothing becomes stockable.
+    if (!tables_ || stock_ == nullptr)
+        return;
+    random_.SeedFromClock(clock_);
+    std::optional<std::int32_t> fixedLength;
+    if (ui_->CheckBox1->isChecked()) {
+        ui_->SpinEdit1->commit();
+        fixedLength = ui_->SpinEdit1->Value();
+    }
+    const GeneratedName name = makeName(*tables_, random_, fixedLength);
+    ui_->Edit1->setText(fromShiftJis(QByteArray::fromStdString(name.shiftJis)));
+    stock_->nameGenerated();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    postQuitRequest();
+}
+
+} // namespace kanatsumugi

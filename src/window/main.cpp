@@ -1,0 +1,5 @@
+#include "Shell.h"
+
+int main(int argc, char** argv) {
+    return kanatsumugi::runApplication(argc, argv);
+}

@@ -1,0 +1,180 @@
+#!/bin/bash
+# Drives the window program on its own Xvfb display with openbox as window manager.
+# Usage: window-e2e.sh PROGRAM   (KANATSUMUGI_SCREENSHOT=file.png also saves the window)
+set -euo pipefail
+
+program=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+stock_name='今まで名付けた名前.txt'
+title='カナツムギ'
+# チリイヂヨ, the name made at 12:34:56.789 UTC, in Shift-JIS
+first_name_sjis='\x83\x60\x83\x8a\x83\x43\x83\x61\x83\x88'
+faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
+
+for tool in Xvfb openbox xdotool xclip wmctrl xdpyinfo; do
+    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
+done
+
+scratch=$(mktemp -d)
+pids=()
+# Waits for each process too, so that the next run never meets a dying X server.
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    for log in program openbox; do
+        [ -s "$scratch/$log.log" ] && sed "s/^/  $log: /" "$scratch/$log.log" >&2
+    done
+    exit 1
+}
+pass() { echo "ok - $*"; }
+
+# Polls COMMAND until it succeeds, for at most $1 tenths of a second.
+wait_for() {
+    local tries=$1; shift
+    for ((i = 0; i < tries; i++)); do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Lets Xvfb pick a free display number itself, so parallel runs never share one;
+# -noreset, or a client connecting while the last one leaves can find no server.
+start_display() {
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$scratch/display" >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for 50 test -s "$scratch/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$scratch/display")"
+    wait_for 50 xdpyinfo || fail "Xvfb on $DISPLAY does not answer"
+}
+
+# Starts the program in directory $1 with the clock frozen; sets app_pid.
+start_program() {
+    # A sanitizer build would refuse to run behind the preloaded clock otherwise, and
+    # would count the system libraries' own leaks against the program.
+    (cd "$1" && exec env -u QT_QPA_PLATFORM LD_PRELOAD="$faketime_lib" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
+        LSAN_OPTIONS="${LSAN_OPTIONS:-}:suppressions=$here/lsan-system-libraries.supp" \
+        FAKETIME="2026-12-08 12:34:56.7895" FAKETIME_DONT_FAKE_MONOTONIC=1 "$program" 2>>"$scratch/program.log") &
+    app_pid=$!
+    pids+=("$app_pid")
+    wait_for 100 window_count_is 1 || {
+        xwininfo -root -tree | grep -e "$title" >&2 || true
+        fail "the window did not appear (program $(kill -0 "$app_pid" 2>/dev/null && echo running || echo ended))"
+    }
+    window=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
+    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
+    sleep 0.2
+}
+
+window_count_is() {
+    [ "$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | wc -l)" -eq "$1" ]
+}
+
+# Waits at most 5 s for the program to end; sets exit_code.
+wait_for_exit() {
+    wait_for 50 bash -c "! kill -0 $app_pid" || fail "the program did not end"
+    exit_code=0
+    wait "$app_pid" || exit_code=$?
+}
+
+# The window with its frame, cut from the screen.
+save_screenshot() {
+    local x y w h left right top bottom
+    x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {print $4}')
+    y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ {print $4}')
+    w=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
+    h=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
+    IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | cut -d= -f2)
+    import -window root -crop "$((w + left + right))x$((h + top + bottom))+$((x - left))+$((y - top))" \
+        +repage "$1"
+}
+
+keys() { xdotool key --delay 30 "$@"; }
+
+clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
+
+# Tab from Button1 into Edit1 (selecting all), copy, back to Button1; checks the text.
+edit_box_shows() {
+    echo -n "" | xclip -i -selection clipboard >/dev/null 2>&1
+    keys Tab ctrl+c shift+Tab
+    wait_for 30 clipboard_is "$1" || fail "edit box: expected '$1', got '$(xclip -o -selection clipboard 2>/dev/null)'"
+}
+
+start_display
+openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+pids+=($!)
+wait_for 50 wmctrl -m || fail "openbox did not start"
+
+# Without a display, or with one that cannot be opened, the program says so in one line.
+for display in "" ":64999"; do
+    set +e
+    message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1)
+    code=$?
+    set -e
+    [ "$code" -ne 0 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
+        fail "display '$display': code $code, '$message'"
+done
+pass "no display: one line each, exit code $code"
+
+work="$scratch/run"
+mkdir "$work"
+start_program "$work"
+edit_box_shows "チリイヂヨ"
+pass "the first name is in the edit box"
+if [ -n "${KANATSUMUGI_SCREENSHOT:-}" ]; then
+    save_screenshot "$KANATSUMUGI_SCREENSHOT"
+fi
+
+keys Tab a b c shift+Tab
+edit_box_shows "abc"
+keys Return
+edit_box_shows "チリイヂヨ"
+pass "Enter on the focused generate button makes a name"
+
+keys Tab Tab Tab Return
+wait_for 30 test -f "$work/$stock_name" || fail "stocking wrote no file"
+printf "$first_name_sjis\r\n" >"$scratch/expected"
+cmp "$scratch/expected" "$work/$stock_name" || fail "stock file bytes"
+keys Return
+sleep 0.3
+cmp "$scratch/expected" "$work/$stock_name" || fail "a second press changed the file"
+pass "stock file written in Shift-JIS with CR LF, once"
+
+keys Escape
+sleep 0.3
+kill -0 "$app_pid" && window_count_is 1 || fail "Escape closed the window"
+wmctrl -c "$title"
+wait_for_exit
+[ "$exit_code" = 0 ] || fail "closing: exit code $exit_code"
+pass "Escape leaves the window open; closing it exits 0"
+
+start_program "$work"
+keys Tab Tab Tab Return
+printf "$first_name_sjis\r\n$first_name_sjis\r\n" >"$scratch/expected"
+wait_for 30 cmp -s "$scratch/expected" "$work/$stock_name" || fail "the stock was not read back"
+kill -TERM "$app_pid"
+wait_for_exit
+[ "$exit_code" = 0 ] || fail "SIGTERM: exit code $exit_code"
+pass "a restart reads the stock back; SIGTERM exits 0"
+
+blocked="$scratch/blocked"
+mkdir -p "$blocked/$stock_name"
+start_program "$blocked"
+keys Tab Tab Tab Return
+wait_for 50 window_count_is 2 || fail "no error box for a directory in the stock file's place"
+keys Return
+wait_for 50 window_count_is 1 || fail "the error box did not close"
+kill -0 "$app_pid" || fail "the program ended after the error"
+keys shift+Tab shift+Tab shift+Tab
+edit_box_shows "チリイヂヨ"
+wmctrl -c "$title"
+wait_for_exit
+[ "$exit_code" = 0 ] || fail "closing after an error: exit code $exit_code"
+pass "an unwritable stock file shows an error box and the program goes on"

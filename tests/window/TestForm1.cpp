@@ -1,0 +1,336 @@
+#include "FixedClock.h"
+#include "GuardedApplication.h"
+#include "NameStock.h"
+#include "RecordedErrorBoxes.h"
+#include "Shell.h"
+#include "SpinEdit.h"
+#include "TForm1.h"
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+using namespace kanatsumugi;
+
+namespace {
+
+constexpr TimeOfDay kAfternoon{12, 34, 56, 789};
+constexpr TimeOfDay kMidnight{0, 0, 0, 0};
+constexpr TimeOfDay kLastMillisecond{23, 59, 59, 999};
+
+QByteArray stockFileBytes() {
+    QFile file(QDir::current().filePath(QString::fromUtf8(StockList::kFileName)));
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(kanatsumugi::TimeOfDay)
+
+class TestForm1 : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir workingDirectory_;
+    FixedClock clock_{kAfternoon};
+    std::unique_ptr<TForm1> form_;
+
+    template <class Control> Control* control(const char* name) {
+        return form_->findChild<Control*>(QString::fromLatin1(name));
+    }
+    QPushButton* button1() { return control<QPushButton>("Button1"); }
+    QPushButton* button2() { return control<QPushButton>("Button2"); }
+    QLineEdit* edit1() { return control<QLineEdit>("Edit1"); }
+    QCheckBox* checkBox1() { return control<QCheckBox>("CheckBox1"); }
+    TSpinEdit* spinEdit1() { return control<TSpinEdit>("SpinEdit1"); }
+    QList<QWidget*> cycle() { return {button1(), edit1(), checkBox1(), button2(), spinEdit1()}; }
+
+    // The control of the focus cycle that holds the keyboard focus.
+    QWidget* focusedControl() {
+        for (QWidget* candidate : cycle()) {
+            if (candidate == QApplication::focusWidget() ||
+                candidate->isAncestorOf(QApplication::focusWidget()))
+                return candidate;
+        }
+        return nullptr;
+    }
+    void pressOn(QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = {}) {
+        target->setFocus(Qt::OtherFocusReason);
+        QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    }
+
+private slots:
+    void init() {
+        QVERIFY(QDir::setCurrent(workingDirectory_.path()));
+        QFile::remove(QString::fromUtf8(StockList::kFileName));
+        clock_.set(kAfternoon);
+        form_ = std::make_unique<TForm1>(clock_);
+        startUp(*form_);
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() { form_.reset(); }
+
+    void startsReadyToGenerate() {
+        QCOMPARE(spinEdit1()->text(), QStringLiteral("2"));
+        QVERIFY(!checkBox1()->isChecked());
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+        QCOMPARE(focusedControl(), button1());
+        QCOMPARE(form_->windowTitle(), QStringLiteral("カナツムギ"));
+        QCOMPARE(form_->pos(), QPoint(615, 142));
+        QVERIFY(!(form_->windowFlags() &
+                  (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+
+        clock_.set(kMidnight);
+        QTest::keyClick(button1(), Qt::Key_Return);
+        QCOMPARE(edit1()->text(), QStringLiteral("イスィ"));
+    }
+
+    // IPAPGothic's line is 12.9 pixels high at 12 pixels, so the layout grows by 13/12.
+    void scalesTheLayoutToTheFallbackFont() {
+        if (QFontInfo(form_->font()).family() != QStringLiteral("IPAPGothic"))
+            QSKIP("IPAPGothic (fonts-ipafont-gothic) is not installed");
+        QCOMPARE(form_->size(), QSize(206, 55));
+        QCOMPARE(form_->minimumSize(), form_->maximumSize());
+        QCOMPARE(edit1()->geometry(), QRect(9, 4, 131, 22));
+        QCOMPARE(spinEdit1()->geometry(), QRect(106, 30, 36, 23));
+        QCOMPARE(checkBox1()->font().pixelSize(), 11);
+    }
+
+    void generatesTheWorkedExamples_data() {
+        QTest::addColumn<TimeOfDay>("clock");
+        QTest::addColumn<bool>("fixLength");
+        QTest::addColumn<QString>("spinText");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("spinTextAfter");
+        QTest::newRow("random length") << kAfternoon << false << "2"
+                                       << "チリイヂヨ"
+                                       << "2";
+        QTest::newRow("fixed 8") << kAfternoon << true << "8"
+                                 << "チリイヂヨキヴベ"
+                                 << "8";
+        QTest::newRow("9 commits to 8") << kAfternoon << true << "9"
+                                        << "チリイヂヨキヴベ"
+                                        << "8";
+        QTest::newRow("small kana pair") << kMidnight << false << "2"
+                                         << "イスィ"
+                                         << "2";
+        QTest::newRow("rejected first draw") << kLastMillisecond << false << "8"
+                                             << "ラソコカバァズ"
+                                             << "8";
+        QTest::newRow("nine kana") << kLastMillisecond << true << "8"
+                                   << "ラソコカバァズカァ"
+                                   << "8";
+        QTest::newRow("unchecked ignores spin") << kAfternoon << false << "abc"
+                                                << "チリイヂヨ"
+                                                << "abc";
+    }
+    void generatesTheWorkedExamples() {
+        QFETCH(TimeOfDay, clock);
+        QFETCH(bool, fixLength);
+        QFETCH(QString, spinText);
+        clock_.set(clock);
+        checkBox1()->setChecked(fixLength);
+        spinEdit1()->setFocus(Qt::MouseFocusReason);
+        spinEdit1()->setText(spinText);
+        QTest::mouseClick(button1(), Qt::LeftButton);
+        QTEST(edit1()->text(), "name");
+        QTEST(spinEdit1()->text(), "spinTextAfter");
+        QVERIFY(form_->stock()->stockable());
+    }
+
+    void readsUnconvertibleSpinTextAsTwo_data() {
+        QTest::addColumn<QString>("spinText");
+        QTest::addColumn<int>("length");
+        for (const char* text : {"", "-", ".", "3.5", "9999999999"})
+            QTest::newRow(text) << QString::fromLatin1(text) << 2;
+        QTest::newRow("05") << "05" << 5;
+        QTest::newRow("+5") << "+5" << 5;
+    }
+    void readsUnconvertibleSpinTextAsTwo() {
+        QFETCH(QString, spinText);
+        QFETCH(int, length);
+        checkBox1()->setChecked(true);
+        spinEdit1()->setText(spinText);
+        QTest::mouseClick(button1(), Qt::LeftButton);
+        // The first kana of a fixed-length name are those of the random-length name.
+        QCOMPARE(edit1()->text().size(), length);
+        QVERIFY(QStringLiteral("チリイヂヨキヴベ").startsWith(edit1()->text()));
+        QCOMPARE(spinEdit1()->text(), spinText);
+    }
+
+    void tabCyclesThroughTheFiveControls() {
+        const QList<QWidget*> order = cycle();
+        for (qsizetype step = 1; step <= order.size(); ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(focusedControl(), order.at(step % order.size()));
+        }
+        for (qsizetype step = order.size() - 1; step >= 0; --step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+            QCOMPARE(focusedControl(), order.at(step));
+        }
+        spinEdit1()->setFocus(Qt::TabFocusReason);
+        spinEdit1()->setText(QStringLiteral("0"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(focusedControl(), button1());
+        QCOMPARE(spinEdit1()->text(), QStringLiteral("2"));
+    }
+
+    void arrowsMoveTheFocusWithoutPressing_data() {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<Qt::Key>("key");
+        QTest::addColumn<int>("to");
+        QTest::newRow("Button1 Right") << 0 << Qt::Key_Right << 1;
+        QTest::newRow("Button1 Down") << 0 << Qt::Key_Down << 1;
+        QTest::newRow("Button1 Left wraps") << 0 << Qt::Key_Left << 4;
+        QTest::newRow("Button1 Up wraps") << 0 << Qt::Key_Up << 4;
+        QTest::newRow("CheckBox1 Left") << 2 << Qt::Key_Left << 1;
+        QTest::newRow("CheckBox1 Right") << 2 << Qt::Key_Right << 3;
+        QTest::newRow("Button2 Up") << 3 << Qt::Key_Up << 2;
+        QTest::newRow("Button2 Down") << 3 << Qt::Key_Down << 4;
+    }
+    void arrowsMoveTheFocusWithoutPressing() {
+        QFETCH(int, from);
+        QFETCH(Qt::Key, key);
+        QFETCH(int, to);
+        clock_.set(kMidnight);
+        pressOn(cycle().at(from), key);
+        QCOMPARE(focusedControl(), cycle().at(to));
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+        QVERIFY(!checkBox1()->isChecked());
+        QVERIFY(form_->stock()->list().entries().isEmpty());
+        if (to == 1)
+            QCOMPARE(edit1()->selectedText(), edit1()->text());
+        if (to == 4)
+            QCOMPARE(spinEdit1()->lineEdit()->selectedText(), QStringLiteral("2"));
+    }
+
+    void mouseClickIntoTheEditBoxOnlyPlacesTheCaret() {
+        QTest::mouseClick(edit1(), Qt::LeftButton, {}, QPoint(10, 10));
+        QCOMPARE(focusedControl(), edit1());
+        QVERIFY(!edit1()->hasSelectedText());
+    }
+
+    void enterAndSpacePressOnlyTheFocusedButton() {
+        clock_.set(kMidnight);
+        for (QWidget* target : {static_cast<QWidget*>(edit1()), static_cast<QWidget*>(checkBox1())})
+            pressOn(target, Qt::Key_Return);
+        pressOn(button1(), Qt::Key_Return, Qt::ShiftModifier);
+        pressOn(button1(), Qt::Key_Escape);
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+        QVERIFY(!checkBox1()->isChecked());
+        QVERIFY(form_->isVisible());
+
+        pressOn(button2(), Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(form_->stock()->list().entries().size(), 1);
+        pressOn(button1(), Qt::Key_Space);
+        QCOMPARE(edit1()->text(), QStringLiteral("イスィ"));
+        pressOn(checkBox1(), Qt::Key_Space);
+        QVERIFY(checkBox1()->isChecked());
+        pressOn(edit1(), Qt::Key_Space);
+        QVERIFY(edit1()->text().contains(u' '));
+    }
+
+    void focusedPushButtonIsDrawnAsDefault() {
+        QVERIFY(button1()->isDefault());
+        QVERIFY(!button2()->isDefault());
+        pressOn(edit1(), Qt::Key_Tab);
+        QVERIFY(!button1()->isDefault());
+        QVERIFY(!button2()->isDefault());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(button2()->isDefault());
+    }
+
+    void labelAndCheckBoxChangeNothingElse() {
+        QTest::mouseClick(control<QLabel>("Label1"), Qt::LeftButton);
+        QVERIFY(!checkBox1()->isChecked());
+        QTest::mouseClick(checkBox1(), Qt::LeftButton);
+        QVERIFY(checkBox1()->isChecked());
+        QVERIFY(spinEdit1()->isEnabled());
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+    }
+
+    void stocksTheEditedTextOnce() {
+        edit1()->setText(QStringLiteral("テスト～－ー"));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QCOMPARE(stockFileBytes(),
+                 QByteArray("\x83\x65\x83\x58\x83\x67\x81\x60\x81\x7c\x81\x5b\r\n"));
+        QTest::mouseClick(button1(), Qt::LeftButton);
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QCOMPARE(form_->stock()->list().entries().size(), 2);
+    }
+
+    void pastedLineBreaksNeverReachTheStock() {
+        QApplication::clipboard()->setText(QStringLiteral("アイ\nウ\r\nエ\u2029オ"));
+        pressOn(edit1(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit1(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit1()->text(), QStringLiteral("アイ ウ  エ オ"));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QCOMPARE(stockFileBytes().count("\r\n"), 1);
+
+        const QString longText(40000, u'ア');
+        QApplication::clipboard()->setText(longText);
+        pressOn(edit1(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(edit1(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(edit1()->text(), longText);
+    }
+
+    void characterOutsideShiftJisStocksNothing() {
+        RecordedErrorBoxes boxes;
+        edit1()->setText(QStringLiteral("ア😀é"));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        const QString expected =
+            QStringLiteral("「😀」は Shift_JIS で保存できないため、ストックできません.");
+        QCOMPARE(boxes.texts, QStringList({expected, expected}));
+        QCOMPARE(boxes.captions.value(0), QStringLiteral("カナツムギ"));
+        QVERIFY(form_->stock()->stockable());
+        QVERIFY(form_->stock()->list().entries().isEmpty());
+        QCOMPARE(stockFileBytes(), QByteArray("<missing>"));
+    }
+
+    void failingStocksGiveOneBoxEachAndTheWindowGoesOn() {
+        RecordedErrorBoxes boxes;
+        QVERIFY(QDir::current().mkdir(QString::fromUtf8(StockList::kFileName)));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QCOMPARE(boxes.texts.size(), 2);
+        QVERIFY(boxes.texts.at(0).endsWith(QStringLiteral("を作成できません.")));
+        QVERIFY(QDir::current().rmdir(QString::fromUtf8(StockList::kFileName)));
+        QTest::mouseClick(button2(), Qt::LeftButton);
+        QCOMPARE(stockFileBytes(), QByteArray("\x83\x60\x83\x8a\x83\x43\x83\x61\x83\x88\r\n"));
+    }
+
+    void closingOnlyAsksTheLoopToEnd() {
+        QTimer::singleShot(0, form_.get(), [this] { form_->close(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); });
+        QCOMPARE(QApplication::exec(), 0);
+        QVERIFY(form_->isVisible());
+        tearDown(*form_);
+        QVERIFY(!form_->isVisible());
+        // The tables are gone, so no name can be drawn any more.
+        clock_.set(kMidnight);
+        form_->Button1Click();
+        QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
+    }
+};
+
+int main(int argc, char** argv) {
+    GuardedApplication application(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    TestForm1 test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "TestForm1.moc"
