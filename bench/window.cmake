@@ -4,8 +4,8 @@ find_package(Qt6 6.4 REQUIRED COMPONENTS Widgets Test)
 add_executable(startup_baseline ${CMAKE_CURRENT_LIST_DIR}/startup_baseline.cpp)
 target_link_libraries(startup_baseline PRIVATE Qt6::Widgets kanatsumugi_options)
 
-add_executable(startup_window ${CMAKE_CURRENT_LIST_DIR}/startup_window.cpp)
-target_link_libraries(startup_window PRIVATE window)
+add_executable(startup_map_timer ${CMAKE_CURRENT_LIST_DIR}/startup_map_timer.cpp)
+target_link_libraries(startup_map_timer PRIVATE xcb kanatsumugi_options)
 
 add_executable(window_press ${CMAKE_CURRENT_LIST_DIR}/window_press.cpp)
 set_target_properties(window_press PROPERTIES AUTOMOC ON)
