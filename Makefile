@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run sanitize format clean
+.PHONY: all deps configure build test run package package-test sanitize format clean
 
 all: build
 
@@ -21,6 +21,17 @@ test: build
 
 run: build
 	./scripts/run-window.sh $(BUILD_DIR)
+
+# A Debian package, build/kanatsumugi_VERSION_ARCH.deb.
+package: build
+	cd $(BUILD_DIR) && cpack -G DEB
+
+# Installs the package into THIS machine with apt, checks the installed program, and
+# removes the package again. CI runs it; it needs root (or sudo).
+SUDO := $(shell [ "$$(id -u)" -eq 0 ] || echo sudo)
+package-test: package
+	DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -q $(abspath $(BUILD_DIR))/kanatsumugi_*.deb
+	$(SUDO) tests/package/installed-package.sh
 
 # The whole suite under AddressSanitizer and UndefinedBehaviorSanitizer.
 sanitize:

@@ -10,6 +10,7 @@
 #include "TerminationSignals.h"
 #include "X11DisplayProbe.h"
 
+#include <QIcon>
 #include <QPushButton>
 #include <QSessionManager>
 
@@ -24,6 +25,14 @@ namespace {
 void setApplicationTitle() {
     QApplication::setApplicationName(kApplicationTitle);
     QApplication::setApplicationDisplayName(kApplicationTitle);
+}
+
+// Every window without an icon of its own, the main window too, takes the application's;
+// the desktop file name lets a task bar match the running program to its launcher entry.
+void setApplicationIcon() {
+    QApplication::setWindowIcon(
+        QIcon(QStringLiteral(":/icons/io.github.kanatsumugi.Kanatsumugi.png")));
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kanatsumugi.Kanatsumugi"));
 }
 
 // A log-off or shutdown goes ahead without asking: nothing is saved, no request is
@@ -69,8 +78,9 @@ int runApplication(int argc, char** argv) {
     char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
     GuardedApplication application(noArgumentCount, programOnly);
     displayProbe.reset();
-    // Title (and, once it exists, the program's icon) before any window.
+    // Title and icon before any window.
     setApplicationTitle();
+    setApplicationIcon();
     // Only the quit request ends the loop; an error box closing before the window
     // is shown must not.
     QApplication::setQuitOnLastWindowClosed(false);

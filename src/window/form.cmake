@@ -20,5 +20,8 @@ pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
 target_link_libraries(window PUBLIC spinedit stock generator Qt6::Widgets kanatsumugi_options
                       PRIVATE PkgConfig::XCB)
 
-add_executable(kanatsumugi ${CMAKE_CURRENT_LIST_DIR}/main.cpp)
+# The icon is compiled into the executable itself: a resource in the static library
+# would be dropped by the linker, since nothing refers to it by name.
+add_executable(kanatsumugi ${CMAKE_CURRENT_LIST_DIR}/main.cpp ${CMAKE_CURRENT_LIST_DIR}/kanatsumugi.qrc)
+set_target_properties(kanatsumugi PROPERTIES AUTORCC ON)
 target_link_libraries(kanatsumugi PRIVATE window)
