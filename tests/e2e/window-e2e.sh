@@ -5,83 +5,19 @@ set -euo pipefail
 
 program=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
-stock_name='今まで名付けた名前.txt'
-title='カナツムギ'
 # チリイヂヨ, the name made at 12:34:56.789 UTC, in Shift-JIS
 first_name_sjis='\x83\x60\x83\x8a\x83\x43\x83\x61\x83\x88'
 faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
 
-for tool in Xvfb openbox xdotool xclip wmctrl xdpyinfo; do
-    command -v "$tool" >/dev/null || { echo "missing tool: $tool" >&2; exit 1; }
-done
+source "$here/x-session.sh"
+require_tools xclip xprop xwininfo
 
-scratch=$(mktemp -d)
-pids=()
-# Waits for each process too, so that the next run never meets a dying X server.
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
-    rm -rf "$scratch"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAIL: $*" >&2
-    for log in program openbox; do
-        [ -s "$scratch/$log.log" ] && sed "s/^/  $log: /" "$scratch/$log.log" >&2
-    done
-    exit 1
-}
-pass() { echo "ok - $*"; }
-
-# Polls COMMAND until it succeeds, for at most $1 tenths of a second.
-wait_for() {
-    local tries=$1; shift
-    for ((i = 0; i < tries; i++)); do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        sleep 0.1
-    done
-    return 1
-}
-
-# Lets Xvfb pick a free display number itself, so parallel runs never share one;
-# -noreset, or a client connecting while the last one leaves can find no server.
-start_display() {
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp -noreset 3>"$scratch/display" >/dev/null 2>&1 &
-    pids+=($!)
-    wait_for 50 test -s "$scratch/display" || fail "Xvfb did not start"
-    export DISPLAY=":$(cat "$scratch/display")"
-    wait_for 50 xdpyinfo || fail "Xvfb on $DISPLAY does not answer"
-}
-
-# Starts the program in directory $1 with the clock frozen; sets app_pid.
-start_program() {
-    # A sanitizer build would refuse to run behind the preloaded clock otherwise, and
-    # would count the system libraries' own leaks against the program.
-    (cd "$1" && exec env -u QT_QPA_PLATFORM LD_PRELOAD="$faketime_lib" \
+# The clock frozen at 12:34:56.789 UTC. A sanitizer build would refuse to run behind the
+# preloaded clock without the link-order check off.
+run_program() {
+    start_program "$program" "$1" LD_PRELOAD="$faketime_lib" \
         ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
-        LSAN_OPTIONS="${LSAN_OPTIONS:-}:suppressions=$here/lsan-system-libraries.supp" \
-        FAKETIME="2026-12-08 12:34:56.7895" FAKETIME_DONT_FAKE_MONOTONIC=1 "$program" 2>>"$scratch/program.log") &
-    app_pid=$!
-    pids+=("$app_pid")
-    wait_for 100 window_count_is 1 || {
-        xwininfo -root -tree | grep -e "$title" >&2 || true
-        fail "the window did not appear (program $(kill -0 "$app_pid" 2>/dev/null && echo running || echo ended))"
-    }
-    window=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
-    xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
-    sleep 0.2
-}
-
-window_count_is() {
-    [ "$(xdotool search --onlyvisible --name "^$title\$" 2>/dev/null | wc -l)" -eq "$1" ]
-}
-
-# Waits at most 5 s for the program to end; sets exit_code.
-wait_for_exit() {
-    wait_for 50 bash -c "! kill -0 $app_pid" || fail "the program did not end"
-    exit_code=0
-    wait "$app_pid" || exit_code=$?
+        FAKETIME="2026-12-08 12:34:56.7895" FAKETIME_DONT_FAKE_MONOTONIC=1
 }
 
 # The window with its frame, cut from the screen.
@@ -96,8 +32,6 @@ save_screenshot() {
         +repage "$1"
 }
 
-keys() { xdotool key --delay 30 "$@"; }
-
 clipboard_is() { [ "$(xclip -o -selection clipboard 2>/dev/null)" = "$1" ]; }
 
 # Tab from Button1 into Edit1 (selecting all), copy, back to Button1; checks the text.
@@ -108,9 +42,7 @@ edit_box_shows() {
 }
 
 start_display
-openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
-pids+=($!)
-wait_for 50 wmctrl -m || fail "openbox did not start"
+start_window_manager
 
 # Without a display, or with one that cannot be opened, the program says so in one line.
 for display in "" ":64999"; do
@@ -125,7 +57,7 @@ pass "no display: one line each, exit code $code"
 
 work="$scratch/run"
 mkdir "$work"
-start_program "$work"
+run_program "$work"
 edit_box_shows "チリイヂヨ"
 pass "the first name is in the edit box"
 if [ -n "${KANATSUMUGI_SCREENSHOT:-}" ]; then
@@ -155,7 +87,7 @@ wait_for_exit
 [ "$exit_code" = 0 ] || fail "closing: exit code $exit_code"
 pass "Escape leaves the window open; closing it exits 0"
 
-start_program "$work"
+run_program "$work"
 keys Tab Tab Tab Return
 printf "$first_name_sjis\r\n$first_name_sjis\r\n" >"$scratch/expected"
 wait_for 30 cmp -s "$scratch/expected" "$work/$stock_name" || fail "the stock was not read back"
@@ -166,7 +98,7 @@ pass "a restart reads the stock back; SIGTERM exits 0"
 
 blocked="$scratch/blocked"
 mkdir -p "$blocked/$stock_name"
-start_program "$blocked"
+run_program "$blocked"
 keys Tab Tab Tab Return
 wait_for 50 window_count_is 2 || fail "no error box for a directory in the stock file's place"
 keys Return

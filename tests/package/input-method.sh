@@ -5,7 +5,7 @@
 # Usage: input-method.sh PROGRAM
 set -euo pipefail
 program=$(realpath "$1")
-source "$(dirname "$(realpath "$0")")/x-session.sh"
+source "$(dirname "$(realpath "$0")")/../e2e/x-session.sh"
 require_tools ibus-daemon ibus xclip xdotool iconv
 
 start_display

@@ -3,7 +3,7 @@
 # nothing of it is left. Run as root after `apt-get install ./kanatsumugi_*.deb`.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
-source "$here/x-session.sh"
+source "$here/../e2e/x-session.sh"
 id=io.github.kanatsumugi.Kanatsumugi
 require_tools dpkg-query apt-get desktop-file-validate appstreamcli man iconv xclip
 

@@ -6,7 +6,7 @@ set -euo pipefail
 program=$(realpath "$1")
 icon_png=$(realpath "$2")
 desktop_file=$(realpath "$3")
-source "$(dirname "$(realpath "$0")")/x-session.sh"
+source "$(dirname "$(realpath "$0")")/../e2e/x-session.sh"
 require_tools xprop convert od
 
 start_display

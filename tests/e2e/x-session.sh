@@ -58,7 +58,7 @@ start_window_manager() {
 }
 
 title='カナツムギ'
-lsan_suppressions="$(realpath "$(dirname "${BASH_SOURCE[0]}")/../e2e/lsan-system-libraries.supp")"
+lsan_suppressions="$(realpath "$(dirname "${BASH_SOURCE[0]}")/lsan-system-libraries.supp")"
 stock_name='今まで名付けた名前.txt'
 
 window_count_is() {
