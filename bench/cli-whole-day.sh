@@ -5,7 +5,7 @@
 set -euo pipefail
 
 cli=${1:-build/src/cli/kanatsumugi-cli}
-[[ -x $cli ]] || { echo "no executable at $cli (build it, or pass its path)" >&2; exit 2; }
+[[ -f $cli && -x $cli ]] || { echo "no executable at $cli (build it, or pass its path)" >&2; exit 2; }
 
 dir=$(mktemp -d)
 trap 'rm -rf "$dir"' EXIT
