@@ -16,11 +16,13 @@ bool isAccepted(QStringView typed) {
     return isAcceptedSpinInput(typed, QLocale().decimalPoint());
 }
 
-// Ctrl, Alt and Meta chords are editing shortcuts or belong to the window; the line edit
-// inserts no text for them.
-bool isChord(const QKeyEvent* event) {
-    return (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) !=
-           Qt::NoModifier;
+// Ctrl chords are the editing shortcuts (copy, cut, paste, undo), for which the line edit
+// inserts no text. With Alt or Meta held it would insert the key's text, so those chords
+// are filtered like plain typing.
+bool isEditingShortcut(const QKeyEvent* event) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    return modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::AltModifier) &&
+           !modifiers.testFlag(Qt::MetaModifier);
 }
 
 bool isKeyboardEntry(Qt::FocusReason reason) {
@@ -52,7 +54,7 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
         refuse(event);
         return;
     case Qt::Key_Space:
-        if (!isChord(event)) {
+        if (!isEditingShortcut(event)) {
             refuse(event);
             return;
         }
@@ -60,7 +62,10 @@ void SpinLineEdit::keyPressEvent(QKeyEvent* event) {
     default:
         break;
     }
-    if (!isChord(event) && !isAccepted(event->text())) {
+    // Ctrl+M arrives as a carriage return, which is refused however it is typed.
+    const bool refused =
+        isEditingShortcut(event) ? event->text().contains(u'\r') : !isAccepted(event->text());
+    if (refused) {
         refuse(event);
         return;
     }

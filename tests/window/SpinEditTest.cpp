@@ -67,6 +67,8 @@ private slots:
 
     void typedCharacters_data();
     void typedCharacters();
+    void modifiedKeys_data();
+    void modifiedKeys();
     void decimalSeparatorFollowsTheLocale();
     void enterPressesNoButtonOfTheWindow();
     void escapeReachesTheWindow();
@@ -397,6 +399,49 @@ void SpinEditTest::typedCharacters() {
 
     focusWithText(QStringLiteral("5"));
     QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, keyText);
+    QApplication::sendEvent(edit(), &press);
+    QCOMPARE(spin_->text(), after);
+    QCOMPARE(alerts_, alerts);
+}
+
+void SpinEditTest::modifiedKeys_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("keyText");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("alerts");
+
+    // Starting from "5" with the caret at the end; Alt and Meta would insert their text.
+    QTest::newRow("alt+letter") << int(Qt::Key_A) << int(Qt::AltModifier) << "a"
+                                << "5" << 1;
+    QTest::newRow("meta+letter") << int(Qt::Key_B) << int(Qt::MetaModifier) << "b"
+                                 << "5" << 1;
+    QTest::newRow("ctrl+alt+letter")
+        << int(Qt::Key_A) << int(Qt::ControlModifier | Qt::AltModifier) << "a"
+        << "5" << 1;
+    QTest::newRow("alt+space") << int(Qt::Key_Space) << int(Qt::AltModifier) << " "
+                               << "5" << 1;
+    QTest::newRow("alt+digit") << int(Qt::Key_1) << int(Qt::AltModifier) << "1"
+                               << "51" << 0;
+    QTest::newRow("ctrl+m is a carriage return")
+        << int(Qt::Key_M) << int(Qt::ControlModifier) << "\r"
+        << "5" << 1;
+    QTest::newRow("ctrl+letter inserts nothing")
+        << int(Qt::Key_B) << int(Qt::ControlModifier) << "\x02"
+        << "5" << 0;
+    QTest::newRow("ctrl+backspace") << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << ""
+                                    << "" << 0;
+}
+
+void SpinEditTest::modifiedKeys() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, keyText);
+    QFETCH(QString, after);
+    QFETCH(int, alerts);
+
+    focusWithText(QStringLiteral("5"));
+    QKeyEvent press(QEvent::KeyPress, key, Qt::KeyboardModifiers(modifiers), keyText);
     QApplication::sendEvent(edit(), &press);
     QCOMPARE(spin_->text(), after);
     QCOMPARE(alerts_, alerts);
