@@ -46,10 +46,11 @@ QFont designFont(int pixelSize) {
 }
 
 // A single-line box keeps one line: a pasted line break would otherwise end up
-// inside a stocked name and split it into two entries of the stock file.
+// inside a stocked name and split it into two entries of the stock file, and a NUL
+// would end the entry there.
 QString withoutLineBreaks(const QString& text) {
     QString oneLine = text;
-    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085'})
+    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085', u'\0'})
         oneLine.replace(breakCharacter, u' ');
     return oneLine;
 }

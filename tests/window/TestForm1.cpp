@@ -271,13 +271,16 @@ private slots:
         QCOMPARE(form_->stock()->list().entries().size(), 2);
     }
 
-    void pastedLineBreaksNeverReachTheStock() {
-        QApplication::clipboard()->setText(QStringLiteral("アイ\nウ\r\nエ\u2029オ"));
+    void pastedLineBreaksAndNulNeverReachTheStock() {
+        // A NUL would cut the entry short where the file is read back.
+        QApplication::clipboard()->setText(QStringLiteral("アイ\nウ\r\nエ\u2029オ") + QChar(0) +
+                                           QStringLiteral("カ"));
         pressOn(edit1(), Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit1(), Qt::Key_V, Qt::ControlModifier);
-        QCOMPARE(edit1()->text(), QStringLiteral("アイ ウ  エ オ"));
+        QCOMPARE(edit1()->text(), QStringLiteral("アイ ウ  エ オ カ"));
         QTest::mouseClick(button2(), Qt::LeftButton);
         QCOMPARE(stockFileBytes().count("\r\n"), 1);
+        QVERIFY(stockFileBytes().endsWith("\x83\x4A\r\n"));
 
         const QString longText(40000, u'ア');
         QApplication::clipboard()->setText(longText);
