@@ -52,9 +52,12 @@ start_display() {
 
 start_window_manager() {
     require_tools openbox wmctrl
-    openbox --sm-disable >"$scratch/openbox.log" 2>&1 &
+    # A window mapped while openbox is still starting can stay unmanaged and unmapped;
+    # the startup command runs once openbox is ready for windows.
+    openbox --sm-disable --startup "touch $scratch/openbox-ready" >"$scratch/openbox.log" 2>&1 &
     pids+=($!)
-    wait_for 50 wmctrl -m || fail "openbox did not start"
+    wait_for 100 test -e "$scratch/openbox-ready" || fail "openbox did not start"
+    wait_for 50 wmctrl -m || fail "openbox does not answer"
 }
 
 title='カナツムギ'
@@ -74,8 +77,11 @@ start_program() {
         "$@" "$program" 2>>"$scratch/program.log") &
     app_pid=$!
     pids+=("$app_pid")
-    wait_for 100 window_count_is 1 ||
+    wait_for 100 window_count_is 1 || {
+        xwininfo -root -tree | grep -F -e "$title" -e kanatsumugi >&2 || true
+        ps -o pid,stat,wchan:20,etime,cmd --ppid "$app_pid" -p "$app_pid" >&2 || true
         fail "the window did not appear (program $(kill -0 "$app_pid" 2>/dev/null && echo running || echo ended))"
+    }
     window=$(xdotool search --onlyvisible --name "^$title\$" | head -n 1)
     xdotool windowactivate --sync "$window" >/dev/null 2>&1 || true
     sleep 0.2
