@@ -5,9 +5,18 @@
 
 namespace kanatsumugi {
 
+namespace {
+bool requested = false;
+} // namespace
+
 void postQuitRequest() {
+    requested = true;
     QMetaObject::invokeMethod(
         QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+bool quitRequested() {
+    return requested;
 }
 
 } // namespace kanatsumugi

@@ -5,10 +5,10 @@
 #include "ErrorReport.h"
 #include "Guard.h"
 #include "GuardedApplication.h"
+#include "PlatformStartGuard.h"
 #include "QuitRequest.h"
 #include "TForm1.h"
 #include "TerminationSignals.h"
-#include "X11DisplayProbe.h"
 
 #include <QIcon>
 #include <QPushButton>
@@ -57,6 +57,11 @@ void startUp(TForm1& form) {
     form.activateWindow();
 }
 
+void runEventLoop() {
+    if (!quitRequested())
+        QApplication::exec();
+}
+
 void tearDown(TForm1& form) {
     form.hide();
     runGuarded([&] { form.FormDestroy(); });
@@ -67,17 +72,17 @@ int runApplication(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", message->c_str());
         return 1;
     }
-    auto displayProbe = std::make_optional<X11DisplayProbe>();
-    if (const auto message = displayProbe->failureMessage()) {
-        std::fprintf(stderr, "%s\n", message->c_str());
-        return 1;
-    }
+    // The window lays itself out for the screen's dots per inch; Qt's own device-pixel
+    // scaling would scale it a second time and move it off its designed position.
+    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
+        qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
     // The program takes no arguments; Qt is not handed any either.
     int noArgumentCount = 1;
     char fallbackName[] = "kanatsumugi";
     char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    auto platformStart = std::make_optional<PlatformStartGuard>();
     GuardedApplication application(noArgumentCount, programOnly);
-    displayProbe.reset();
+    platformStart.reset();
     // Title and icon before any window.
     setApplicationTitle();
     setApplicationIcon();
@@ -93,7 +98,7 @@ int runApplication(int argc, char** argv) {
     const SystemClock clock;
     auto form = std::make_unique<TForm1>(clock);
     startUp(*form);
-    QApplication::exec();
+    runEventLoop();
     tearDown(*form);
     form.reset();
     return 0;

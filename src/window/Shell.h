@@ -8,6 +8,9 @@ class TForm1;
 // FormShow under its guard, then the window is shown with the focus on Button1.
 void startUp(TForm1& form);
 
+// The event loop, entered only while no quit request has been made.
+void runEventLoop();
+
 // Teardown after the event loop: the window is hidden and FormDestroy runs under its
 // guard. The caller destroys the window.
 void tearDown(TForm1& form);

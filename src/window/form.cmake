@@ -6,19 +6,16 @@ add_library(window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/GuardedApplication.h ${CMAKE_CURRENT_LIST_DIR}/GuardedApplication.cpp
   ${CMAKE_CURRENT_LIST_DIR}/KeyboardModel.h ${CMAKE_CURRENT_LIST_DIR}/KeyboardModel.cpp
   ${CMAKE_CURRENT_LIST_DIR}/LayoutScaling.h ${CMAKE_CURRENT_LIST_DIR}/LayoutScaling.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PlatformStartGuard.h ${CMAKE_CURRENT_LIST_DIR}/PlatformStartGuard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QuitRequest.h ${CMAKE_CURRENT_LIST_DIR}/QuitRequest.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ShiftJisText.h ${CMAKE_CURRENT_LIST_DIR}/ShiftJisText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Shell.h ${CMAKE_CURRENT_LIST_DIR}/Shell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.h ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1.h ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1.ui
-  ${CMAKE_CURRENT_LIST_DIR}/X11DisplayProbe.h ${CMAKE_CURRENT_LIST_DIR}/X11DisplayProbe.cpp
 )
 target_include_directories(window PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-find_package(PkgConfig REQUIRED)
-pkg_check_modules(XCB REQUIRED IMPORTED_TARGET xcb)
-target_link_libraries(window PUBLIC spinedit stock generator Qt6::Widgets kanatsumugi_options
-                      PRIVATE PkgConfig::XCB)
+target_link_libraries(window PUBLIC spinedit stock generator Qt6::Widgets kanatsumugi_options)
 
 # The icon is compiled into the executable itself: a resource in the static library
 # would be dropped by the linker, since nothing refers to it by name.

@@ -15,9 +15,11 @@ require_tools xclip xprop xwininfo
 # The clock frozen at 12:34:56.789 UTC. A sanitizer build would refuse to run behind the
 # preloaded clock without the link-order check off.
 run_program() {
-    start_program "$program" "$1" LD_PRELOAD="$faketime_lib" \
+    local folder=$1
+    shift
+    start_program "$program" "$folder" LD_PRELOAD="$faketime_lib" \
         ASAN_OPTIONS="${ASAN_OPTIONS:-}:verify_asan_link_order=0" \
-        FAKETIME="2026-12-08 12:34:56.7895" FAKETIME_DONT_FAKE_MONOTONIC=1
+        FAKETIME="2026-12-08 12:34:56.7895" FAKETIME_DONT_FAKE_MONOTONIC=1 "$@"
 }
 
 # The window with its frame, cut from the screen.
@@ -45,13 +47,13 @@ start_display
 start_window_manager
 
 # Without a display, or with one that cannot be opened, the program says so in one line.
-for display in "" ":64999"; do
+for setting in "DISPLAY=" "DISPLAY=:64999" "WAYLAND_DISPLAY=wayland-none" "QT_QPA_PLATFORM=xcb"; do
     set +e
-    message=$(env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM DISPLAY="$display" "$program" 2>&1)
+    message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$setting" "$program" 2>&1)
     code=$?
     set -e
     [ "$code" -ne 0 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
-        fail "display '$display': code $code, '$message'"
+        fail "$setting: code $code, '$message'"
 done
 pass "no display: one line each, exit code $code"
 
@@ -110,3 +112,18 @@ wmctrl -c "$title"
 wait_for_exit
 [ "$exit_code" = 0 ] || fail "closing after an error: exit code $exit_code"
 pass "an unwritable stock file shows an error box and the program goes on"
+
+# At 120 dots per inch the layout scales by the measured text height of the fallback
+# font, and the window stays at its designed position.
+run_program "$work" QT_FONT_DPI=120
+width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
+height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
+x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {print $4}')
+y=$(xwininfo -id "$window" | awk '/Absolute upper-left Y/ {print $4}')
+IFS=', ' read -r left right top bottom < <(xprop -id "$window" _NET_FRAME_EXTENTS | cut -d= -f2)
+[ "$((x - left)),$((y - top))" = "615,142" ] || fail "frame corner at $((x - left)),$((y - top))"
+# The font becomes 15 pixels, its text height 16: 190 x 51 times 16/12.
+[ "${width}x$height" = "253x68" ] || fail "client area ${width}x$height at 120 dpi"
+wmctrl -c "$title"
+wait_for_exit
+pass "at 120 dpi: client area ${width}x$height, frame corner still at 615,142"

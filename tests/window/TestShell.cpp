@@ -4,6 +4,7 @@
 #include "GuardedApplication.h"
 #include "LayoutScaling.h"
 #include "NameStock.h"
+#include "QuitRequest.h"
 #include "RecordedErrorBoxes.h"
 #include "Shell.h"
 #include "TForm1.h"
@@ -16,9 +17,11 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <csignal>
 #include <map>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace kanatsumugi;
@@ -164,6 +167,34 @@ private slots:
             fakeEnvironment = {{name, "x"}};
             QVERIFY(!missingDisplayMessage(readFakeEnvironment).has_value());
         }
+    }
+
+    // Nothing leads back from a quit request: no later test may run the event loop.
+    void quitRequestDuringAStartUpErrorBoxEndsTheRun() {
+        QTemporaryDir directory;
+        QVERIFY(QDir::setCurrent(directory.path()));
+        const QString path = QDir::current().filePath(QString::fromUtf8(StockList::kFileName));
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+
+        FixedClock clock({12, 34, 56, 789});
+        TForm1 form(clock);
+        // The box's own loop takes the request, as a real box's would for a signal.
+        RecordedErrorBoxes boxes([] {
+            postQuitRequest();
+            QCoreApplication::processEvents();
+        });
+        startUp(form);
+        QCOMPARE(boxes.texts.value(0), QStringLiteral("ファイル %1 は開けません.").arg(path));
+
+        bool stillRunning = false;
+        QTimer::singleShot(3000, [&] {
+            stillRunning = true;
+            QCoreApplication::exit(1);
+        });
+        runEventLoop();
+        QVERIFY(!stillRunning);
+        tearDown(form);
+        QVERIFY(!form.isVisible());
     }
 
     void scalesEachEdgeByTheTextHeight() {
