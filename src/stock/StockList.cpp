@@ -51,8 +51,9 @@ void StockList::load() {
 
 void StockList::stock(const QByteArray& entry) {
     StockLock lock(filePath_ + QStringLiteral(".lock"));
-    if (!lock.acquire(lockTimeout_))
-        throw stockCreateError(filePath_);
+    const StockLock::Result locked = lock.acquire(lockTimeout_);
+    if (locked != StockLock::Result::Acquired)
+        throw lockError(locked);
     StockText text = currentText(entry.size() + 2);
     text.append(entry);
     replaceFileContents(filePath_, text.bytes());
@@ -74,6 +75,16 @@ StockText StockList::currentText(qsizetype spareCapacity) const {
         break;
     }
     return std::move(file.text);
+}
+
+// A stock file that cannot be read is told first, as it would be once the lock were had;
+// a lock file that did not fit means the disk is full.
+AppError StockList::lockError(StockLock::Result result) const {
+    if (readRegularFile(filePath_).state == FileState::Unreadable)
+        return stockOpenError(filePath_);
+    if (result == StockLock::Result::NotWritten)
+        return stockWriteError();
+    return stockCreateError(filePath_);
 }
 
 void StockList::replaceText(StockText text) {

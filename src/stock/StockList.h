@@ -1,5 +1,7 @@
 #pragma once
 
+#include "AppError.h"
+#include "StockLock.h"
 #include "StockText.h"
 
 #include <QByteArray>
@@ -37,13 +39,14 @@ public:
     // Under the folder's lock: re-reads the file, appends `entry`, replaces the file atomically.
     // A file deleted since is written again from the list. An entry holding a line break or a
     // NUL byte is kept as the file reads it back. When the lock is not had within the lock
-    // timeout, raises the create error.
+    // timeout, raises the create error; an unreadable file or a full disk keeps its own message.
     void stock(const QByteArray& entry);
 
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
 
 private:
     StockText currentText(qsizetype spareCapacity) const;
+    AppError lockError(StockLock::Result result) const;
     void replaceText(StockText text);
 
     QString filePath_;

@@ -31,19 +31,25 @@ StockLock::StockLock(const QString& lockPath)
     file_.setStaleLockTime(kStaleAfter);
 }
 
-bool StockLock::acquire(std::chrono::milliseconds timeout) {
+StockLock::Result StockLock::acquire(std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     auto pause = kFirstPause;
     for (;;) {
         if (file_.tryLock(std::chrono::milliseconds::zero()))
-            return true;
-        if (file_.error() != QLockFile::LockFailedError)
-            return false;
+            return Result::Acquired;
+        switch (file_.error()) {
+        case QLockFile::LockFailedError:
+            break;
+        case QLockFile::UnknownError: // Qt's report for a lock file it could not fill
+            return Result::NotWritten;
+        default:
+            return Result::NotCreated;
+        }
         if (isUnwrittenAndOld() && file_.removeStaleLockFile())
             continue;
         const auto now = std::chrono::steady_clock::now();
         if (now >= deadline)
-            return false;
+            return Result::HeldElsewhere;
         std::this_thread::sleep_for(
             std::min<std::chrono::steady_clock::duration>(pause, deadline - now));
         pause = std::min(pause * 2, kLongestPause);

@@ -13,8 +13,15 @@ class StockLock {
 public:
     explicit StockLock(const QString& lockPath);
 
-    // Waits up to `timeout` for the lock; false when it is held elsewhere or cannot be made.
-    bool acquire(std::chrono::milliseconds timeout);
+    enum class Result {
+        Acquired,
+        HeldElsewhere, // still held by another copy when the time ran out
+        NotCreated,    // the lock file cannot be made (no right to write the folder)
+        NotWritten,    // the lock file was made but its contents did not fit (disk full)
+    };
+
+    // Waits up to `timeout` for the lock.
+    Result acquire(std::chrono::milliseconds timeout);
 
 private:
     bool isUnwrittenAndOld() const;

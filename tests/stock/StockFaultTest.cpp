@@ -119,6 +119,23 @@ TEST_F(StockFaultTest, FileUnreadableAtStartUp) {
     expectOldFileAlone(path);
 }
 
+// The lock cannot be made there either; the unreadable file is what the user must hear of.
+TEST_F(StockFaultTest, FileUnreadableInAFolderWithoutWritePermission) {
+    if (!canSwitchUser())
+        GTEST_SKIP() << "needs root to run the probe as user 65534";
+    const QString closed = folder.subfolder("closed");
+    const QString stockPath = StockList::pathInDirectory(closed);
+    writeOldFile(stockPath);
+    setMode(stockPath, 0600);
+    setMode(closed, 0755);
+    const ProbeReport report =
+        ProbeProcess(stockPath, {"load", "generated", stockCommand(name)}, User::Nobody).finish();
+    ASSERT_TRUE(report.finished);
+    EXPECT_EQ(report.errors, (QList<QByteArray>{openMessage(stockPath), openMessage(stockPath)}));
+    EXPECT_TRUE(report.last().stockable);
+    expectOldFileAlone(stockPath);
+}
+
 TEST_F(StockFaultTest, FileUnreadableAtAStock) {
     if (!canSwitchUser())
         GTEST_SKIP() << "needs root to run the probe as user 65534";
@@ -161,6 +178,18 @@ TEST_F(StockFaultTest, DiskFull) {
     oldEntries += numbered("\x83\x6d", 1000);
     writeOldFile(path);
     ProbeProcess probe(path, {"load", "generated", "fsize=4096", stockCommand(name), "show", "wait",
+                              "fsize=max", stockCommand(name)});
+    ASSERT_TRUE(probe.waitForLine("waiting"));
+    expectOldFileAlone(path);
+    probe.proceed();
+    expectFailedThenStockedOnce(probe.finish(), kWriteMessage);
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{name}));
+}
+
+// So full that not even the lock file fits: still the disk-full message, not the create one.
+TEST_F(StockFaultTest, DiskTooFullForTheLockFile) {
+    writeOldFile(path);
+    ProbeProcess probe(path, {"load", "generated", "fsize=8", stockCommand(name), "show", "wait",
                               "fsize=max", stockCommand(name)});
     ASSERT_TRUE(probe.waitForLine("waiting"));
     expectOldFileAlone(path);
