@@ -8,8 +8,22 @@ namespace kanatsumugi {
 
 namespace {
 
+// The argument as the user gave it, with control characters escaped so that the
+// message stays on one line.
 std::string quoted(std::string_view text) {
-    return "「" + std::string(text) + "」";
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string shown = "「";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7f) {
+            shown += "\\x";
+            shown += kHex[byte >> 4];
+            shown += kHex[byte & 0xf];
+        } else {
+            shown += c;
+        }
+    }
+    return shown + "」";
 }
 
 struct WholeNumber {
@@ -88,11 +102,11 @@ bool takesValue(std::string_view name) {
 
 std::uint64_t parseCount(std::string_view text) {
     const WholeNumber count = requireWholeNumber(text, "-n");
+    if (!count.negative && count.tooLarge) {
+        throw AppError("-n の値が大きすぎます: " + quoted(text));
+    }
     if (count.negative || count.magnitude < 1) {
         throw AppError("-n の値は1以上にしてください: " + quoted(text));
-    }
-    if (count.tooLarge) {
-        throw AppError("-n の値が大きすぎます: " + quoted(text));
     }
     return count.magnitude;
 }

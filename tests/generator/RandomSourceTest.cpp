@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdlib>
 #include <ctime>
 #include <limits>
 
@@ -94,6 +95,9 @@ TEST(SeedFromClock, SameReadingSameSequence) {
 }
 
 TEST(SystemClock, ReadsTheCurrentUtcTimeOfDay) {
+    // A zone nine hours from UTC, so that a clock reading local time cannot pass.
+    ::setenv("TZ", "JST-9", 1);
+    ::tzset();
     const std::time_t before = std::time(nullptr);
     const TimeOfDay now = SystemClock().utcTimeOfDay();
     const std::time_t after = std::time(nullptr);
