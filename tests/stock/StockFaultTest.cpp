@@ -173,29 +173,22 @@ TEST_F(StockFaultTest, WriteProtectedFile) {
     EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{name}));
 }
 
+// 4096 bytes: the lock file still fits and the new stock file does not. 8 bytes: not even
+// the lock file fits, and that is still the disk-full message, not the create one.
 TEST_F(StockFaultTest, DiskFull) {
-    // Large enough that the lock file still fits under the limit and the new file does not.
     oldEntries += numbered("\x83\x6d", 1000);
     writeOldFile(path);
-    ProbeProcess probe(path, {"load", "generated", "fsize=4096", stockCommand(name), "show", "wait",
-                              "fsize=max", stockCommand(name)});
-    ASSERT_TRUE(probe.waitForLine("waiting"));
-    expectOldFileAlone(path);
-    probe.proceed();
-    expectFailedThenStockedOnce(probe.finish(), kWriteMessage);
-    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{name}));
-}
-
-// So full that not even the lock file fits: still the disk-full message, not the create one.
-TEST_F(StockFaultTest, DiskTooFullForTheLockFile) {
-    writeOldFile(path);
-    ProbeProcess probe(path, {"load", "generated", "fsize=8", stockCommand(name), "show", "wait",
-                              "fsize=max", stockCommand(name)});
-    ASSERT_TRUE(probe.waitForLine("waiting"));
-    expectOldFileAlone(path);
-    probe.proceed();
-    expectFailedThenStockedOnce(probe.finish(), kWriteMessage);
-    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{name}));
+    for (const char* limit : {"fsize=4096", "fsize=8"}) {
+        SCOPED_TRACE(limit);
+        ProbeProcess probe(path, {"load", "generated", limit, stockCommand(name), "show", "wait",
+                                  "fsize=max", stockCommand(name)});
+        ASSERT_TRUE(probe.waitForLine("waiting"));
+        expectOldFileAlone(path);
+        probe.proceed();
+        expectFailedThenStockedOnce(probe.finish(), kWriteMessage);
+        oldEntries += name;
+        EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries));
+    }
 }
 
 TEST_F(StockFaultTest, FifoAtThePathNeverBlocks) {
