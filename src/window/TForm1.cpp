@@ -141,6 +141,8 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
+    // Checked before converting: a press that cannot stock says nothing, not even about
+    // a character that Shift-JIS cannot hold.
     if (stock_ == nullptr || !stock_->stockable())
         return;
     stock_->stockIfStockable(toShiftJisForStock(ui_->Edit1->text()));
