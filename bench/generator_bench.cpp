@@ -1,6 +1,6 @@
-#include "KanaTables.h"
-#include "NameGenerator.h"
-#include "RandomSource.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
 
 #include <benchmark/benchmark.h>
 

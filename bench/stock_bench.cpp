@@ -3,7 +3,7 @@
 // Other work on the machine only ever adds time, so each figure is the fastest of its rounds
 // (medians are printed too). Exits 1 when a ratio is over its target.
 
-#include "StockList.h"
+#include "stock/StockList.h"
 
 #include <QByteArray>
 #include <QDir>

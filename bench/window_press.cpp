@@ -1,8 +1,8 @@
 // One press of "命名！": the generation and the repaint of the whole window.
-#include "Clock.h"
-#include "GuardedApplication.h"
-#include "Shell.h"
-#include "TForm1.h"
+#include "generator/Clock.h"
+#include "window/GuardedApplication.h"
+#include "window/Shell.h"
+#include "window/TForm1.h"
 
 #include <QDir>
 #include <QPushButton>

@@ -1,6 +1,6 @@
-#include "CliOptions.h"
+#include "cli/CliOptions.h"
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <charconv>
 

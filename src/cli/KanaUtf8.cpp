@@ -1,6 +1,6 @@
-#include "KanaUtf8.h"
+#include "cli/KanaUtf8.h"
 
-#include "KLists.h"
+#include "generator/KLists.h"
 
 #include <array>
 

@@ -1,12 +1,12 @@
-#include "NameRun.h"
+#include "cli/NameRun.h"
 
-#include "AppError.h"
-#include "KanaTables.h"
-#include "KanaUtf8.h"
-#include "NameGenerator.h"
-#include "OutputBuffer.h"
-#include "RandomSource.h"
-#include "UniqueNames.h"
+#include "apperror/AppError.h"
+#include "cli/KanaUtf8.h"
+#include "cli/OutputBuffer.h"
+#include "cli/UniqueNames.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
 
 #include <algorithm>
 #include <array>

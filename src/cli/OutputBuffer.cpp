@@ -1,6 +1,6 @@
-#include "OutputBuffer.h"
+#include "cli/OutputBuffer.h"
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
-#include "UniqueNames.h"
+#include "cli/UniqueNames.h"
 
-#include "NameGenerator.h"
+#include "generator/NameGenerator.h"
 
 namespace kanatsumugi {
 

@@ -1,10 +1,10 @@
-#include "AppError.h"
-#include "CliOptions.h"
-#include "Clock.h"
-#include "KanaTables.h"
-#include "NameRun.h"
-#include "OutputBuffer.h"
-#include "RandomSource.h"
+#include "apperror/AppError.h"
+#include "cli/CliOptions.h"
+#include "cli/NameRun.h"
+#include "cli/OutputBuffer.h"
+#include "generator/Clock.h"
+#include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
 
 #include <csignal>
 #include <exception>

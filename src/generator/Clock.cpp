@@ -1,4 +1,4 @@
-#include "Clock.h"
+#include "generator/Clock.h"
 
 #include <chrono>
 

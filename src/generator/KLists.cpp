@@ -1,6 +1,6 @@
-#include "KLists.h"
+#include "generator/KLists.h"
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <string>
 

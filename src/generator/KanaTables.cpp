@@ -1,6 +1,6 @@
-#include "KanaTables.h"
+#include "generator/KanaTables.h"
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <initializer_list>
 #include <iterator>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "KLists.h"
+#include "generator/KLists.h"
 
 #include <array>
 #include <string>

@@ -1,8 +1,8 @@
-#include "NameGenerator.h"
+#include "generator/NameGenerator.h"
 
-#include "AppError.h"
-#include "KanaTables.h"
-#include "RandomSource.h"
+#include "apperror/AppError.h"
+#include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
 
 #include <string>
 

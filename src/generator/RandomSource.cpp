@@ -1,6 +1,6 @@
-#include "RandomSource.h"
+#include "generator/RandomSource.h"
 
-#include "Clock.h"
+#include "generator/Clock.h"
 
 namespace kanatsumugi {
 

@@ -1,4 +1,4 @@
-#include "CrLfScan.h"
+#include "stock/CrLfScan.h"
 
 #include <cstdint>
 

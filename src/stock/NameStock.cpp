@@ -1,4 +1,4 @@
-#include "NameStock.h"
+#include "stock/NameStock.h"
 
 namespace kanatsumugi {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StockList.h"
+#include "stock/StockList.h"
 
 #include <QByteArray>
 #include <QString>

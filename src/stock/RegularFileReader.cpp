@@ -1,4 +1,4 @@
-#include "RegularFileReader.h"
+#include "stock/RegularFileReader.h"
 
 #include <QFile>
 

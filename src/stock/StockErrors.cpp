@@ -1,4 +1,4 @@
-#include "StockErrors.h"
+#include "stock/StockErrors.h"
 
 #include <string>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "StockFileWriter.h"
+#include "stock/StockFileWriter.h"
 
-#include "StockErrors.h"
+#include "stock/StockErrors.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,9 +1,9 @@
-#include "StockList.h"
+#include "stock/StockList.h"
 
-#include "RegularFileReader.h"
-#include "StockErrors.h"
-#include "StockFileWriter.h"
-#include "StockLock.h"
+#include "stock/RegularFileReader.h"
+#include "stock/StockErrors.h"
+#include "stock/StockFileWriter.h"
+#include "stock/StockLock.h"
 
 namespace kanatsumugi {
 

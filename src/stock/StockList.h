@@ -1,8 +1,8 @@
 #pragma once
 
-#include "AppError.h"
-#include "StockLock.h"
-#include "StockText.h"
+#include "apperror/AppError.h"
+#include "stock/StockLock.h"
+#include "stock/StockText.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "StockLock.h"
+#include "stock/StockLock.h"
 
 #include <QDateTime>
 #include <QFileInfo>

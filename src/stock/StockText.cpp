@@ -1,4 +1,4 @@
-#include "StockText.h"
+#include "stock/StockText.h"
 
 #include <cstring>
 

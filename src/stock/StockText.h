@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CrLfScan.h"
+#include "stock/CrLfScan.h"
 
 #include <QByteArray>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "DisplayCheck.h"
+#include "window/DisplayCheck.h"
 
 #include <cstdlib>
 

@@ -1,4 +1,4 @@
-#include "ErrorReport.h"
+#include "window/ErrorReport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "Guard.h"
+#include "window/Guard.h"
 
-#include "ErrorReport.h"
+#include "window/ErrorReport.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "GuardedApplication.h"
+#include "window/GuardedApplication.h"
 
-#include "Guard.h"
+#include "window/Guard.h"
 
 namespace kanatsumugi {
 

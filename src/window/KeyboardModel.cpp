@@ -1,4 +1,4 @@
-#include "KeyboardModel.h"
+#include "window/KeyboardModel.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>

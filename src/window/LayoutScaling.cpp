@@ -1,4 +1,4 @@
-#include "LayoutScaling.h"
+#include "window/LayoutScaling.h"
 
 #include <QFont>
 #include <QFontMetricsF>

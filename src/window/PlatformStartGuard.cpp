@@ -1,6 +1,6 @@
-#include "PlatformStartGuard.h"
+#include "window/PlatformStartGuard.h"
 
-#include "DisplayCheck.h"
+#include "window/DisplayCheck.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "QuitRequest.h"
+#include "window/QuitRequest.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>

@@ -1,14 +1,14 @@
-#include "Shell.h"
+#include "window/Shell.h"
 
-#include "Clock.h"
-#include "DisplayCheck.h"
-#include "ErrorReport.h"
-#include "Guard.h"
-#include "GuardedApplication.h"
-#include "PlatformStartGuard.h"
-#include "QuitRequest.h"
-#include "TForm1.h"
-#include "TerminationSignals.h"
+#include "generator/Clock.h"
+#include "window/DisplayCheck.h"
+#include "window/ErrorReport.h"
+#include "window/Guard.h"
+#include "window/GuardedApplication.h"
+#include "window/PlatformStartGuard.h"
+#include "window/QuitRequest.h"
+#include "window/TForm1.h"
+#include "window/TerminationSignals.h"
 
 #include <QIcon>
 #include <QPushButton>

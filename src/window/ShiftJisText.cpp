@@ -1,6 +1,6 @@
-#include "ShiftJisText.h"
+#include "window/ShiftJisText.h"
 
-#include "AppError.h"
+#include "apperror/AppError.h"
 
 #include <QStringDecoder>
 #include <QStringEncoder>

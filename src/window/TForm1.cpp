@@ -1,13 +1,13 @@
-#include "TForm1.h"
+#include "window/TForm1.h"
 
-#include "Guard.h"
-#include "KeyboardModel.h"
-#include "LayoutScaling.h"
-#include "NameGenerator.h"
-#include "NameStock.h"
-#include "QuitRequest.h"
-#include "ShiftJisText.h"
+#include "generator/NameGenerator.h"
+#include "stock/NameStock.h"
 #include "ui_TForm1.h"
+#include "window/Guard.h"
+#include "window/KeyboardModel.h"
+#include "window/LayoutScaling.h"
+#include "window/QuitRequest.h"
+#include "window/ShiftJisText.h"
 
 #include <QCloseEvent>
 #include <QDir>

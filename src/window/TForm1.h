@@ -1,7 +1,7 @@
 #pragma once
 
-#include "KanaTables.h"
-#include "RandomSource.h"
+#include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "TerminationSignals.h"
+#include "window/TerminationSignals.h"
 
 #include <QSocketNotifier>
 

@@ -1,4 +1,4 @@
-#include "Shell.h"
+#include "window/Shell.h"
 
 int main(int argc, char** argv) {
     return kanatsumugi::runApplication(argc, argv);

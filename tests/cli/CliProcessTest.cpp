@@ -1,8 +1,8 @@
-#include "Cp932.h"
-#include "KanaTables.h"
-#include "NameGenerator.h"
-#include "RandomSource.h"
 #include "RunCli.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
+#include "support/Cp932.h"
 
 #include <gtest/gtest.h>
 

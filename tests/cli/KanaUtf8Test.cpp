@@ -1,8 +1,8 @@
-#include "KanaUtf8.h"
+#include "cli/KanaUtf8.h"
 
-#include "AppError.h"
-#include "Cp932.h"
-#include "KanaTables.h"
+#include "apperror/AppError.h"
+#include "generator/KanaTables.h"
+#include "support/Cp932.h"
 
 #include <gtest/gtest.h>
 

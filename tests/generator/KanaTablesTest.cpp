@@ -1,8 +1,8 @@
-#include "KanaTables.h"
+#include "generator/KanaTables.h"
 
-#include "AppError.h"
-#include "Cp932.h"
-#include "KLists.h"
+#include "apperror/AppError.h"
+#include "generator/KLists.h"
+#include "support/Cp932.h"
 
 #include <gtest/gtest.h>
 

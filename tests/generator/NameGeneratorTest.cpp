@@ -1,10 +1,10 @@
-#include "NameGenerator.h"
+#include "generator/NameGenerator.h"
 
-#include "AppError.h"
-#include "Cp932.h"
-#include "FixedClock.h"
-#include "KanaTables.h"
-#include "RandomSource.h"
+#include "apperror/AppError.h"
+#include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
+#include "support/Cp932.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 

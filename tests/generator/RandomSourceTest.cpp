@@ -1,7 +1,7 @@
-#include "RandomSource.h"
+#include "generator/RandomSource.h"
 
-#include "Clock.h"
-#include "FixedClock.h"
+#include "generator/Clock.h"
+#include "support/FixedClock.h"
 
 #include <gtest/gtest.h>
 

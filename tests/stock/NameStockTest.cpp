@@ -1,7 +1,7 @@
-#include "NameStock.h"
+#include "stock/NameStock.h"
 
-#include "AppError.h"
 #include "TestFolder.h"
+#include "apperror/AppError.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 // Faults that need a second process: another user, a file size limit, a lock left by a
 // killed process, two copies stocking at once, a kill in the middle of a stock.
 
-#include "AppError.h"
-#include "NameStock.h"
 #include "ProbeProcess.h"
-#include "StockText.h"
 #include "TestFolder.h"
+#include "apperror/AppError.h"
+#include "stock/NameStock.h"
+#include "stock/StockText.h"
 
 #include <QFile>
 #include <QFileInfo>

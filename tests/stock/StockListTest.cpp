@@ -1,7 +1,7 @@
-#include "StockList.h"
+#include "stock/StockList.h"
 
-#include "AppError.h"
 #include "TestFolder.h"
+#include "apperror/AppError.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,9 +3,9 @@
 // and loading it again gives the same list, and so does the round trip through a real file and
 // a stock.
 
-#include "CrLfScan.h"
-#include "StockList.h"
-#include "StockText.h"
+#include "stock/CrLfScan.h"
+#include "stock/StockList.h"
+#include "stock/StockText.h"
 
 #include <QByteArray>
 #include <QDir>

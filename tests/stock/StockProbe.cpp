@@ -8,8 +8,8 @@
 // Prints "error <message>" for each failure; "show", and the end, print the state:
 // "stockable 0|1", then one "entry <hex>" line per entry.
 
-#include "AppError.h"
-#include "NameStock.h"
+#include "apperror/AppError.h"
+#include "stock/NameStock.h"
 
 #include <QFile>
 #include <QLockFile>

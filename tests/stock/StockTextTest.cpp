@@ -1,6 +1,6 @@
-#include "StockText.h"
+#include "stock/StockText.h"
 
-#include "CrLfScan.h"
+#include "stock/CrLfScan.h"
 
 #include <gtest/gtest.h>
 

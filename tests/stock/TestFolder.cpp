@@ -1,6 +1,6 @@
 #include "TestFolder.h"
 
-#include "StockList.h"
+#include "stock/StockList.h"
 
 #include <QDir>
 #include <QFile>

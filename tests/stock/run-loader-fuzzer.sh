@@ -29,7 +29,7 @@ done
 if [ "$rebuild" = yes ]; then
     # shellcheck disable=SC2046,SC2086
     "$cxx" -std=c++20 -g -O1 -fPIC -fsanitize=fuzzer,address,undefined \
-        -I"$root/src/generator" -I"$root/src/stock" \
+        -I"$root/src" \
         $(pkg-config --cflags Qt6Core) $sources $(pkg-config --libs Qt6Core) -o "$fuzzer"
 fi
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ErrorReport.h"
+#include "window/ErrorReport.h"
 
 #include <QStringList>
 

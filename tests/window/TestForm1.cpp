@@ -1,10 +1,10 @@
-#include "FixedClock.h"
-#include "GuardedApplication.h"
-#include "NameStock.h"
 #include "RecordedErrorBoxes.h"
-#include "Shell.h"
-#include "SpinEdit.h"
-#include "TForm1.h"
+#include "spinedit/TSpinEdit.h"
+#include "stock/NameStock.h"
+#include "support/FixedClock.h"
+#include "window/GuardedApplication.h"
+#include "window/Shell.h"
+#include "window/TForm1.h"
 
 #include <QCheckBox>
 #include <QClipboard>
@@ -42,7 +42,7 @@ class TestForm1 : public QObject {
     Q_OBJECT
 
     QTemporaryDir workingDirectory_;
-    FixedClock clock_{kAfternoon};
+    test::FixedClock clock_{kAfternoon};
     std::unique_ptr<TForm1> form_;
 
     template <class Control> Control* control(const char* name) {

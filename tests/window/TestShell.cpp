@@ -1,14 +1,14 @@
-#include "AppError.h"
-#include "DisplayCheck.h"
-#include "FixedClock.h"
-#include "GuardedApplication.h"
-#include "LayoutScaling.h"
-#include "NameStock.h"
-#include "QuitRequest.h"
 #include "RecordedErrorBoxes.h"
-#include "Shell.h"
-#include "TForm1.h"
-#include "TerminationSignals.h"
+#include "apperror/AppError.h"
+#include "stock/NameStock.h"
+#include "support/FixedClock.h"
+#include "window/DisplayCheck.h"
+#include "window/GuardedApplication.h"
+#include "window/LayoutScaling.h"
+#include "window/QuitRequest.h"
+#include "window/Shell.h"
+#include "window/TForm1.h"
+#include "window/TerminationSignals.h"
 
 #include <QDir>
 #include <QFile>
@@ -133,7 +133,7 @@ private slots:
         file.close();
         QVERIFY(file.setPermissions({}));
 
-        FixedClock clock({12, 34, 56, 789});
+        test::FixedClock clock({12, 34, 56, 789});
         TForm1 form(clock);
         QList<bool> visibleDuringBox;
         RecordedErrorBoxes boxes([&] { visibleDuringBox.append(form.isVisible()); });
@@ -176,7 +176,7 @@ private slots:
         const QString path = QDir::current().filePath(QString::fromUtf8(StockList::kFileName));
         QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
 
-        FixedClock clock({12, 34, 56, 789});
+        test::FixedClock clock({12, 34, 56, 789});
         TForm1 form(clock);
         // The box's own loop takes the request, as a real box's would for a signal.
         RecordedErrorBoxes boxes([] {

@@ -1,8 +1,8 @@
-#include "SpinEdit.h"
+#include "spinedit/TSpinEdit.h"
 
-#include "SpinArrowButton.h"
-#include "SpinLineEdit.h"
-#include "SpinTextNumber.h"
+#include "spinedit/SpinArrowButton.h"
+#include "spinedit/SpinLineEdit.h"
+#include "spinedit/SpinTextNumber.h"
 
 #include <QPainter>
 #include <QStyle>

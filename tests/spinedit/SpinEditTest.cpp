@@ -1,7 +1,6 @@
-#include "SpinEdit.h"
-
-#include "AlertSound.h"
-#include "SpinArrowButton.h"
+#include "spinedit/AlertSound.h"
+#include "spinedit/SpinArrowButton.h"
+#include "spinedit/TSpinEdit.h"
 
 #include <QApplication>
 #include <QClipboard>

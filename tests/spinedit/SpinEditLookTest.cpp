@@ -1,5 +1,5 @@
-#include "SpinArrowButton.h"
-#include "SpinEdit.h"
+#include "spinedit/SpinArrowButton.h"
+#include "spinedit/TSpinEdit.h"
 
 #include <QApplication>
 #include <QImage>

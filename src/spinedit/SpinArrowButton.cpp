@@ -1,4 +1,4 @@
-#include "SpinArrowButton.h"
+#include "spinedit/SpinArrowButton.h"
 
 #include <QMouseEvent>
 #include <QPainter>

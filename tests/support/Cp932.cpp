@@ -1,4 +1,4 @@
-#include "Cp932.h"
+#include "support/Cp932.h"
 
 #include <iconv.h>
 #include <stdexcept>

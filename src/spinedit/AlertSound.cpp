@@ -1,4 +1,4 @@
-#include "AlertSound.h"
+#include "spinedit/AlertSound.h"
 
 #include <QApplication>
 

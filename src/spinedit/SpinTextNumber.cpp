@@ -1,4 +1,4 @@
-#include "SpinTextNumber.h"
+#include "spinedit/SpinTextNumber.h"
 
 #include <limits>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Clock.h"
+#include "generator/Clock.h"
 
-namespace kanatsumugi {
+namespace kanatsumugi::test {
 
 // A clock that always reads the time it was last set to.
 class FixedClock final : public Clock {
@@ -16,4 +16,4 @@ private:
     TimeOfDay reading_;
 };
 
-} // namespace kanatsumugi
+} // namespace kanatsumugi::test

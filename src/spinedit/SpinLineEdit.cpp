@@ -1,7 +1,7 @@
-#include "SpinLineEdit.h"
+#include "spinedit/SpinLineEdit.h"
 
-#include "AlertSound.h"
-#include "SpinInputFilter.h"
+#include "spinedit/AlertSound.h"
+#include "spinedit/SpinInputFilter.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>

@@ -1,4 +1,4 @@
-#include "SpinInputFilter.h"
+#include "spinedit/SpinInputFilter.h"
 
 namespace kanatsumugi {
 
