@@ -1,6 +1,6 @@
 // One press of "命名！": the generation and the repaint of the whole window.
 #include "generator/Clock.h"
-#include "window/GuardedApplication.h"
+#include "window/ErrorReport.h"
 #include "window/Shell.h"
 #include "window/TForm1.h"
 

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <exception>
+
 namespace kanatsumugi {
 
 namespace {
@@ -61,6 +63,29 @@ void ReportError(const QString& message) {
         activeWindow->activateWindow();
     if (focusWidget)
         focusWidget->setFocus(Qt::OtherFocusReason);
+}
+
+bool runGuarded(const std::function<void()>& step) {
+    try {
+        step();
+        return true;
+    } catch (const std::exception& error) {
+        ReportError(QString::fromUtf8(error.what()));
+    } catch (...) {
+        // Every error of the program is an AppError; anything else still must not
+        // cross the event loop, and has no message of its own to show.
+        ReportError(QString());
+    }
+    return false;
+}
+
+GuardedApplication::GuardedApplication(int& argc, char** argv)
+    : QApplication(argc, argv) {}
+
+bool GuardedApplication::notify(QObject* receiver, QEvent* event) {
+    bool handled = true;
+    runGuarded([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 } // namespace kanatsumugi

@@ -1,26 +1,69 @@
 #include "window/Shell.h"
 
 #include "generator/Clock.h"
-#include "window/DisplayCheck.h"
 #include "window/ErrorReport.h"
-#include "window/Guard.h"
-#include "window/GuardedApplication.h"
-#include "window/PlatformStartGuard.h"
-#include "window/QuitRequest.h"
 #include "window/TForm1.h"
 #include "window/TerminationSignals.h"
 
 #include <QIcon>
+#include <QMetaObject>
 #include <QPushButton>
 #include <QSessionManager>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace kanatsumugi {
 
 namespace {
+
+bool quitRequestMade = false;
+
+std::string environmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value == nullptr ? std::string() : std::string(value);
+}
+
+// While the application object starts its window system, turns Qt's multi-line report
+// and abort for a display it cannot open, or none named at all, into one line and exit
+// code 1.
+class PlatformStartGuard {
+public:
+    PlatformStartGuard() { previousHandler = qInstallMessageHandler(reportPlatformFailure); }
+    ~PlatformStartGuard() { qInstallMessageHandler(previousHandler); }
+
+    PlatformStartGuard(const PlatformStartGuard&) = delete;
+    PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
+
+private:
+    static void reportPlatformFailure(QtMsgType type, const QMessageLogContext& context,
+                                      const QString& message) {
+        if (type == QtFatalMsg) {
+            std::string display = environmentValue("DISPLAY");
+            if (display.empty()) {
+                display = environmentValue("WAYLAND_DISPLAY");
+            }
+            const std::string japanese = display.empty() ? std::string() : " " + display + " ";
+            const std::string english = display.empty() ? std::string() : " " + display;
+            std::fprintf(stderr, "カナツムギ: 画面%sを開けません / cannot open display%s\n",
+                         japanese.c_str(), english.c_str());
+            std::_Exit(1);
+        }
+        // The window system's own warnings on the way to that failure say nothing more.
+        if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0) {
+            return;
+        }
+        if (previousHandler != nullptr) {
+            previousHandler(type, context, message);
+        }
+    }
+
+    static inline QtMessageHandler previousHandler = nullptr;
+};
 
 void setApplicationTitle() {
     QApplication::setApplicationName(kApplicationTitle);
@@ -57,6 +100,16 @@ void startUp(TForm1& form) {
     form.activateWindow();
 }
 
+void postQuitRequest() {
+    quitRequestMade = true;
+    QMetaObject::invokeMethod(
+        QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+bool quitRequested() {
+    return quitRequestMade;
+}
+
 void runEventLoop() {
     if (!quitRequested())
         QApplication::exec();
@@ -68,10 +121,6 @@ void tearDown(TForm1& form) {
 }
 
 int runApplication(int argc, char** argv) {
-    if (const auto message = missingDisplayMessage(processEnvironment)) {
-        std::fprintf(stderr, "%s\n", message->c_str());
-        return 1;
-    }
     // The window lays itself out for the screen's dots per inch; Qt's own device-pixel
     // scaling would scale it a second time and move it off its designed position.
     if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))

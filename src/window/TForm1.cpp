@@ -3,10 +3,10 @@
 #include "generator/NameGenerator.h"
 #include "stock/NameStock.h"
 #include "ui_TForm1.h"
-#include "window/Guard.h"
+#include "window/ErrorReport.h"
 #include "window/KeyboardModel.h"
 #include "window/LayoutScaling.h"
-#include "window/QuitRequest.h"
+#include "window/Shell.h"
 #include "window/ShiftJisText.h"
 
 #include <QCloseEvent>

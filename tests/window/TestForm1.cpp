@@ -2,7 +2,7 @@
 #include "spinedit/TSpinEdit.h"
 #include "stock/NameStock.h"
 #include "support/FixedClock.h"
-#include "window/GuardedApplication.h"
+#include "window/ErrorReport.h"
 #include "window/Shell.h"
 #include "window/TForm1.h"
 

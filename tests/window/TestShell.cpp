@@ -2,10 +2,8 @@
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
 #include "support/FixedClock.h"
-#include "window/DisplayCheck.h"
-#include "window/GuardedApplication.h"
+#include "window/ErrorReport.h"
 #include "window/LayoutScaling.h"
-#include "window/QuitRequest.h"
 #include "window/Shell.h"
 #include "window/TForm1.h"
 #include "window/TerminationSignals.h"
@@ -20,7 +18,6 @@
 #include <QTimer>
 
 #include <csignal>
-#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,11 +39,6 @@ protected:
         throw AppError("ファイル /x/今まで名付けた名前.txt を作成できません");
     }
 };
-
-std::map<std::string, std::string> fakeEnvironment;
-std::string readFakeEnvironment(const char* name) {
-    return fakeEnvironment[name];
-}
 
 } // namespace
 
@@ -157,15 +149,6 @@ private slots:
             const int before = static_cast<int>(requests.count());
             ::raise(signalNumber);
             QTRY_COMPARE(requests.count(), before + 1);
-        }
-    }
-
-    void refusesToStartWithoutADisplay() {
-        fakeEnvironment.clear();
-        QVERIFY(missingDisplayMessage(readFakeEnvironment).has_value());
-        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
-            fakeEnvironment = {{name, "x"}};
-            QVERIFY(!missingDisplayMessage(readFakeEnvironment).has_value());
         }
     }
 
