@@ -9,6 +9,8 @@ namespace kanatsumugi {
 // presses it; a release over it steps once, and while it is held and shown pressed it
 // steps 400 ms after the press and then every 100 ms. Moving off pauses the steps,
 // moving back resumes them, and a release elsewhere makes no step.
+// Not a QAbstractButton with setAutoRepeat: its repeat timer is a coarse one, which may
+// fire up to 5% early, and the first step must never come before 400 ms.
 class SpinArrowButton : public QWidget {
     Q_OBJECT
 

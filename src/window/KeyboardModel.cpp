@@ -13,9 +13,16 @@ constexpr Qt::KeyboardModifiers kChordModifiers =
 
 } // namespace
 
-KeyboardModel::KeyboardModel(QList<QWidget*> cycle, QObject* parent)
-    : QObject(parent)
-    , cycle_(std::move(cycle)) {
+KeyboardModel::KeyboardModel(QWidget* window)
+    : QObject(window) {
+    // A composite control's inner parts are in the focus chain too; only the window's
+    // direct children are stops of the cycle.
+    for (QWidget* control = window->nextInFocusChain(); control != window;
+         control = control->nextInFocusChain()) {
+        if (control->parentWidget() == window && (control->focusPolicy() & Qt::TabFocus) != 0) {
+            cycle_.append(control);
+        }
+    }
     for (QWidget* control : cycle_) {
         if (qobject_cast<QPushButton*>(control) != nullptr ||
             qobject_cast<QCheckBox*>(control) != nullptr)

@@ -16,8 +16,9 @@ class KeyboardModel : public QObject {
     Q_OBJECT
 
 public:
-    // `cycle` is the focus order; the filter goes on its push buttons and check boxes.
-    KeyboardModel(QList<QWidget*> cycle, QObject* parent);
+    // The cycle is the window's own controls in its tab order, as its layout sets it; the
+    // filter goes on their push buttons and check boxes.
+    explicit KeyboardModel(QWidget* window);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -82,10 +82,9 @@ void TForm1::applyLayoutScaling() {
     QSize clientSize = kDesignedClientSize;
     int checkBoxFontPixels = kCheckBoxFontPixels;
     if (textHeight != kDesignTextHeight) {
-        for (QWidget* control :
-             {static_cast<QWidget*>(ui_->Label1), static_cast<QWidget*>(ui_->Button1),
-              static_cast<QWidget*>(ui_->Edit1), static_cast<QWidget*>(ui_->CheckBox1),
-              static_cast<QWidget*>(ui_->Button2), static_cast<QWidget*>(ui_->SpinEdit1)})
+        const QList<QWidget*> controls{ui_->Label1,    ui_->Button1, ui_->Edit1,
+                                       ui_->CheckBox1, ui_->Button2, ui_->SpinEdit1};
+        for (QWidget* control : controls)
             control->setGeometry(scaledGeometry(control->geometry(), textHeight));
         checkBoxFontPixels = scaledLength(kCheckBoxFontPixels, textHeight);
         clientSize = scaledSize(clientSize, textHeight);
@@ -116,8 +115,7 @@ void TForm1::wireEvents() {
             ui_->Edit1->setCursorPosition(cursor);
         }
     });
-    keyboard_ = new KeyboardModel(
-        {ui_->Button1, ui_->Edit1, ui_->CheckBox1, ui_->Button2, ui_->SpinEdit1}, this);
+    new KeyboardModel(this);
 }
 
 void TForm1::FormCreate() {

@@ -12,7 +12,6 @@ namespace kanatsumugi {
 
 class Clock;
 class NameStock;
-class KeyboardModel;
 
 namespace Ui {
 class TForm1;
@@ -27,9 +26,6 @@ public:
     // Builds the controls in their designed state, hidden. `clock` seeds every name.
     explicit TForm1(const Clock& clock, QWidget* parent = nullptr);
     ~TForm1() override;
-
-    TForm1(const TForm1&) = delete;
-    TForm1& operator=(const TForm1&) = delete;
 
     // Builds the kana tables, then fixes the stock file's path and loads the stock.
     void FormCreate();
@@ -58,7 +54,6 @@ private:
     void wireEvents();
 
     std::unique_ptr<Ui::TForm1> ui_;
-    KeyboardModel* keyboard_ = nullptr;
     const Clock& clock_;
     RandomSource random_;
     std::optional<KanaTables> tables_;

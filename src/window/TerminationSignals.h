@@ -16,9 +16,6 @@ public:
     explicit TerminationSignals(QObject* parent = nullptr);
     ~TerminationSignals() override;
 
-    TerminationSignals(const TerminationSignals&) = delete;
-    TerminationSignals& operator=(const TerminationSignals&) = delete;
-
 signals:
     void terminationRequested();
 

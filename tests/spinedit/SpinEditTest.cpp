@@ -151,10 +151,8 @@ void SpinEditTest::readingConvertsWithoutTouchingTheText_data() {
     QTest::addColumn<int>("minValue");
     QTest::addColumn<int>("value");
 
+    // How each text converts is the number parser's table; here only what Value adds to it.
     QTest::newRow("uncommitted 9 is not clamped") << "9" << 2 << 9;
-    QTest::newRow("plus sign and leading zero") << "+05" << 2 << 5;
-    QTest::newRow("fraction") << "3.5" << 2 << 2;
-    QTest::newRow("empty") << "" << 2 << 2;
     QTest::newRow("what does not convert reads as MinValue") << "-" << -7 << -7;
 }
 
@@ -209,25 +207,16 @@ void SpinEditTest::tabAwayCommits_data() {
                         << "2" << 2;
     QTest::newRow("05 stays") << "05"
                               << "05" << 5;
-    QTest::newRow("+5 stays") << "+5"
-                              << "+5" << 5;
-    QTest::newRow("5 stays") << "5"
-                             << "5" << 5;
     QTest::newRow("empty stays") << ""
                                  << "" << 2;
-    QTest::newRow("lone minus stays") << "-"
-                                      << "-" << 2;
-    QTest::newRow("lone point stays") << "."
-                                      << "." << 2;
     QTest::newRow("3.5 stays") << "3.5"
                                << "3.5" << 2;
-    QTest::newRow("ten nines stay") << "9999999999"
-                                    << "9999999999" << 2;
     QTest::newRow("-2147483648") << "-2147483648"
                                  << "2" << 2;
 }
 
-// Typed through the keyboard, so the filter lets each of these texts in.
+// Typed through the keyboard, so the filter lets each of these texts in. The texts that
+// do not convert are the number parser's table; one of them shows that commit keeps them.
 void SpinEditTest::tabAwayCommits() {
     QFETCH(QString, typed);
     QFETCH(QString, committed);
@@ -293,14 +282,10 @@ void SpinEditTest::keysStep_data() {
 
     QTest::newRow("up") << "5" << int(Qt::Key_Up) << "6";
     QTest::newRow("down") << "5" << int(Qt::Key_Down) << "4";
-    QTest::newRow("up at 8") << "8" << int(Qt::Key_Up) << "8";
-    QTest::newRow("down at 2") << "2" << int(Qt::Key_Down) << "2";
     QTest::newRow("up from empty") << "" << int(Qt::Key_Up) << "3";
     QTest::newRow("down from empty") << "" << int(Qt::Key_Down) << "2";
-    QTest::newRow("up from 3.5") << "3.5" << int(Qt::Key_Up) << "3";
     QTest::newRow("up from uncommitted 9") << "9" << int(Qt::Key_Up) << "8";
     QTest::newRow("down from uncommitted 9") << "9" << int(Qt::Key_Down) << "8";
-    QTest::newRow("up from 05") << "05" << int(Qt::Key_Up) << "6";
     QTest::newRow("down from -40") << "-40" << int(Qt::Key_Down) << "2";
 }
 
@@ -361,33 +346,20 @@ void SpinEditTest::typedCharacters_data() {
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("alerts");
 
-    // Starting from "5" with the caret at the end.
+    // Starting from "5" with the caret at the end. Which characters pass is the input
+    // filter's table; here, how keys reach it and what a refusal does.
     QTest::newRow("digit") << int(Qt::Key_7) << "7"
                            << "57" << 0;
-    QTest::newRow("plus") << int(Qt::Key_Plus) << "+"
-                          << "5+" << 0;
-    QTest::newRow("minus") << int(Qt::Key_Minus) << "-"
-                           << "5-" << 0;
     QTest::newRow("backspace") << int(Qt::Key_Backspace) << "\b"
                                << "" << 0;
     QTest::newRow("letter") << int(Qt::Key_A) << "a"
                             << "5" << 1;
-    QTest::newRow("capital letter") << int(Qt::Key_X) << "X"
-                                    << "5" << 1;
-    QTest::newRow("dollar") << int(Qt::Key_Dollar) << "$"
-                            << "5" << 1;
-    QTest::newRow("space") << int(Qt::Key_Space) << " "
-                           << "5" << 1;
     QTest::newRow("space without text") << int(Qt::Key_Space) << ""
                                         << "5" << 1;
     QTest::newRow("return") << int(Qt::Key_Return) << "\r"
                             << "5" << 1;
-    QTest::newRow("return without text") << int(Qt::Key_Return) << ""
-                                         << "5" << 1;
     QTest::newRow("keypad enter") << int(Qt::Key_Enter) << "\r"
                                   << "5" << 1;
-    QTest::newRow("full-width digit") << 0 << QString::fromUtf8("５") << "5" << 1;
-    QTest::newRow("katakana") << 0 << QString::fromUtf8("カ") << "5" << 1;
 }
 
 void SpinEditTest::typedCharacters() {
