@@ -3,12 +3,17 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package package-test sanitize format clean
+.PHONY: all deps configure build test run package package-test sanitize format tidy clean
 
 all: build
 
-deps:
+# Asking dpkg about every package takes seconds; a stamp remembers that they were all there
+# until the list or the installer changes.
+DEPS_STAMP := $(BUILD_DIR)/.deps-installed
+deps: $(DEPS_STAMP)
+$(DEPS_STAMP): scripts/debian-packages.txt scripts/install-deps.sh
 	@./scripts/install-deps.sh
+	@mkdir -p $(@D) && touch $@
 
 configure: deps
 	cmake -S . -B $(BUILD_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
@@ -39,6 +44,12 @@ sanitize:
 
 format: configure
 	cmake --build $(BUILD_DIR) --target format
+
+# clang-tidy over every source of src/, with the checks of .clang-tidy; any finding fails.
+# `make tidy TIDY_FLAGS=-fix` applies the fixes it knows.
+TIDY_FLAGS ?=
+tidy: build
+	run-clang-tidy -p $(BUILD_DIR) -j $(JOBS) -quiet -warnings-as-errors='*' $(TIDY_FLAGS) '$(CURDIR)/src/'
 
 clean:
 	rm -rf $(BUILD_DIR) build-sanitize

@@ -25,8 +25,8 @@ public:
 
     explicit SpinArrowButton(Direction direction, QWidget* parent = nullptr);
 
-    Direction direction() const { return direction_; }
-    bool isShownPressed() const { return shownPressed_; }
+    [[nodiscard]] Direction direction() const { return direction_; }
+    [[nodiscard]] bool isShownPressed() const { return shownPressed_; }
 
 signals:
     // The primary button went down on the arrow.

@@ -27,20 +27,20 @@ public:
     explicit TSpinEdit(QWidget* parent = nullptr);
 
     // The text as a signed 32-bit number; MinValue when it does not convert. Never clamps.
-    std::int32_t Value() const;
+    [[nodiscard]] std::int32_t Value() const;
     // Clamps to MinValue..MaxValue and rewrites the text in plain decimal.
     void setValue(std::int32_t value);
 
-    std::int32_t MinValue() const { return minValue_; }
+    [[nodiscard]] std::int32_t MinValue() const { return minValue_; }
     void setMinValue(std::int32_t value) { minValue_ = value; }
-    std::int32_t MaxValue() const { return maxValue_; }
+    [[nodiscard]] std::int32_t MaxValue() const { return maxValue_; }
     void setMaxValue(std::int32_t value) { maxValue_ = value; }
-    std::int32_t Increment() const { return increment_; }
+    [[nodiscard]] std::int32_t Increment() const { return increment_; }
     void setIncrement(std::int32_t value) { increment_ = value; }
 
-    QString text() const;
+    [[nodiscard]] QString text() const;
     void setText(const QString& text);
-    QLineEdit* lineEdit() const { return edit_; }
+    [[nodiscard]] QLineEdit* lineEdit() const { return edit_; }
 
     // Clamps the text only when clamping changes the value; run as the focus leaves.
     void commit();
@@ -49,16 +49,16 @@ public:
     // the text, as the Up and Down keys and the arrows do.
     void stepBy(int direction);
 
-    QSize sizeHint() const override;
-    QSize minimumSizeHint() const override;
+    [[nodiscard]] QSize sizeHint() const override;
+    [[nodiscard]] QSize minimumSizeHint() const override;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
-    std::int32_t clamped(std::int64_t value) const;
-    int frameWidth() const;
+    [[nodiscard]] std::int32_t clamped(std::int64_t value) const;
+    [[nodiscard]] int frameWidth() const;
     void layoutParts();
     void enterFromArrow();
 

@@ -25,12 +25,14 @@ void showPlatformErrorBox(const QString& caption, const QString& text) {
 // A button held down with the mouse would otherwise stay drawn pressed and keep
 // the pointer after the box has gone.
 void releaseMouseCapture() {
-    if (QWidget* grabber = QWidget::mouseGrabber())
+    if (QWidget* grabber = QWidget::mouseGrabber()) {
         grabber->releaseMouse();
+    }
     for (QWidget* widget : QApplication::allWidgets()) {
         auto* button = qobject_cast<QAbstractButton*>(widget);
-        if (button != nullptr && button->isDown())
+        if (button != nullptr && button->isDown()) {
             button->setDown(false);
+        }
     }
 }
 
@@ -39,8 +41,9 @@ void releaseMouseCapture() {
 QString errorBoxText(const QString& message) {
     // Code page 932 keeps ASCII as is and gives every other character a lead byte
     // of 0x81 or more, so comparing code points with '.' matches the byte order.
-    if (!message.isEmpty() && message.back().unicode() > u'.')
+    if (!message.isEmpty() && message.back().unicode() > u'.') {
         return message + u'.';
+    }
     return message;
 }
 
@@ -54,15 +57,18 @@ void ReportError(const QString& message) {
     const QPointer<QWidget> focusWidget = QApplication::focusWidget();
 
     const QString text = errorBoxText(message);
-    if (errorBoxHandler())
+    if (errorBoxHandler()) {
         errorBoxHandler()(kApplicationTitle, text);
-    else
+    } else {
         showPlatformErrorBox(kApplicationTitle, text);
+    }
 
-    if (activeWindow)
+    if (activeWindow) {
         activeWindow->activateWindow();
-    if (focusWidget)
+    }
+    if (focusWidget) {
         focusWidget->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 bool runGuarded(const std::function<void()>& step) {

@@ -25,8 +25,9 @@ KeyboardModel::KeyboardModel(QWidget* window)
     }
     for (QWidget* control : cycle_) {
         if (qobject_cast<QPushButton*>(control) != nullptr ||
-            qobject_cast<QCheckBox*>(control) != nullptr)
+            qobject_cast<QCheckBox*>(control) != nullptr) {
             control->installEventFilter(this);
+        }
     }
 }
 
@@ -35,12 +36,14 @@ bool KeyboardModel::eventFilter(QObject* watched, QEvent* event) {
     auto* button = qobject_cast<QPushButton*>(control);
     switch (event->type()) {
     case QEvent::FocusIn:
-        if (button != nullptr)
+        if (button != nullptr) {
             button->setDefault(true);
+        }
         return false;
     case QEvent::FocusOut:
-        if (button != nullptr)
+        if (button != nullptr) {
             button->setDefault(false);
+        }
         return false;
     case QEvent::KeyPress:
         return handleKey(control, static_cast<const QKeyEvent&>(*event));
@@ -56,15 +59,17 @@ bool KeyboardModel::handleKey(QWidget* control, const QKeyEvent& key) {
     case Qt::Key_Up:
     case Qt::Key_Right:
     case Qt::Key_Down:
-        if (chord)
+        if (chord) {
             return false;
+        }
         moveFocus(control, key.key() == Qt::Key_Right || key.key() == Qt::Key_Down);
         return true;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // A check box takes Enter too, so that it never reaches anything else.
-        if (auto* button = qobject_cast<QPushButton*>(control); button != nullptr && !chord)
+        if (auto* button = qobject_cast<QPushButton*>(control); button != nullptr && !chord) {
             button->click();
+        }
         return true;
     default:
         return false;

@@ -94,8 +94,9 @@ void agreeToSessionEnd(QApplication& application) {
 void startUp(TForm1& form) {
     runGuarded([&] { form.FormCreate(); });
     runGuarded([&] { form.FormShow(); });
-    if (auto* firstButton = form.findChild<QPushButton*>(QStringLiteral("Button1")))
+    if (auto* firstButton = form.findChild<QPushButton*>(QStringLiteral("Button1"))) {
         firstButton->setFocus(Qt::OtherFocusReason);
+    }
     form.show();
     form.activateWindow();
 }
@@ -111,8 +112,9 @@ bool quitRequested() {
 }
 
 void runEventLoop() {
-    if (!quitRequested())
+    if (!quitRequested()) {
         QApplication::exec();
+    }
 }
 
 void tearDown(TForm1& form) {
@@ -123,8 +125,9 @@ void tearDown(TForm1& form) {
 int runApplication(int argc, char** argv) {
     // The window lays itself out for the screen's dots per inch; Qt's own device-pixel
     // scaling would scale it a second time and move it off its designed position.
-    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING"))
+    if (qEnvironmentVariableIsEmpty("QT_ENABLE_HIGHDPI_SCALING")) {
         qputenv("QT_ENABLE_HIGHDPI_SCALING", "0");
+    }
     // The program takes no arguments; Qt is not handed any either.
     int noArgumentCount = 1;
     char fallbackName[] = "kanatsumugi";

@@ -31,8 +31,9 @@ constexpr QSize kDesignedClientSize{190, 51};
 // ask fontconfig for fallbacks of each, which costs noticeable start-up time.
 QStringList installedDesignFamilies() {
     for (const QString& family : kFontFamilies) {
-        if (QFontDatabase::hasFamily(family))
+        if (QFontDatabase::hasFamily(family)) {
             return {family};
+        }
     }
     return kFontFamilies;
 }
@@ -50,8 +51,9 @@ QFont designFont(int pixelSize) {
 // would end the entry there.
 QString withoutLineBreaks(const QString& text) {
     QString oneLine = text;
-    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085', u'\0'})
+    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085', u'\0'}) {
         oneLine.replace(breakCharacter, u' ');
+    }
     return oneLine;
 }
 
@@ -84,8 +86,9 @@ void TForm1::applyLayoutScaling() {
     if (textHeight != kDesignTextHeight) {
         const QList<QWidget*> controls{ui_->Label1,    ui_->Button1, ui_->Edit1,
                                        ui_->CheckBox1, ui_->Button2, ui_->SpinEdit1};
-        for (QWidget* control : controls)
+        for (QWidget* control : controls) {
             control->setGeometry(scaledGeometry(control->geometry(), textHeight));
+        }
         checkBoxFontPixels = scaledLength(kCheckBoxFontPixels, textHeight);
         clientSize = scaledSize(clientSize, textHeight);
     }
@@ -141,15 +144,17 @@ void TForm1::Button1Click() {
 void TForm1::Button2Click() {
     // Checked before converting: a press that cannot stock says nothing, not even about
     // a character that Shift-JIS cannot hold.
-    if (stock_ == nullptr || !stock_->stockable())
+    if (stock_ == nullptr || !stock_->stockable()) {
         return;
+    }
     stock_->stockIfStockable(toShiftJisForStock(ui_->Edit1->text()));
 }
 
 void TForm1::RandomMake() {
     // Without FormCreate there is nothing to draw from, and nothing becomes stockable.
-    if (!tables_ || stock_ == nullptr)
+    if (!tables_ || stock_ == nullptr) {
         return;
+    }
     random_.SeedFromClock(clock_);
     std::optional<std::int32_t> fixedLength;
     if (ui_->CheckBox1->isChecked()) {

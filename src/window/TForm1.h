@@ -41,7 +41,7 @@ public:
     void RandomMake();
 
     // The stock as loaded by FormCreate; null before it.
-    const NameStock* stock() const { return stock_.get(); }
+    [[nodiscard]] const NameStock* stock() const { return stock_.get(); }
 
 protected:
     // Closing only asks the event loop to end; teardown happens after the loop.

@@ -35,19 +35,23 @@ void installHandler(int signalNumber, void (*handler)(int)) {
 TerminationSignals::TerminationSignals(QObject* parent)
     : QObject(parent) {
     // Without a pipe the signals keep their default action: they still end the program.
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0)
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
         return;
+    }
     notifier_ = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, &TerminationSignals::drainPipe);
-    for (const int signalNumber : kTerminationSignals)
+    for (const int signalNumber : kTerminationSignals) {
         installHandler(signalNumber, writeSignalToPipe);
+    }
 }
 
 TerminationSignals::~TerminationSignals() {
-    if (notifier_ == nullptr)
+    if (notifier_ == nullptr) {
         return;
-    for (const int signalNumber : kTerminationSignals)
+    }
+    for (const int signalNumber : kTerminationSignals) {
         installHandler(signalNumber, SIG_DFL);
+    }
     ::close(signalPipe[0]);
     ::close(signalPipe[1]);
     signalPipe[0] = signalPipe[1] = -1;
