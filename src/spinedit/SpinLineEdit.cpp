@@ -1,7 +1,7 @@
 #include "spinedit/SpinLineEdit.h"
 
 #include "spinedit/AlertSound.h"
-#include "spinedit/SpinInputFilter.h"
+#include "spinedit/SpinText.h"
 
 #include <QFocusEvent>
 #include <QInputMethodEvent>

@@ -2,7 +2,7 @@
 
 #include "spinedit/SpinArrowButton.h"
 #include "spinedit/SpinLineEdit.h"
-#include "spinedit/SpinTextNumber.h"
+#include "spinedit/SpinText.h"
 
 #include <QPainter>
 #include <QStyle>

@@ -1,10 +1,23 @@
-#include "spinedit/SpinTextNumber.h"
+#include "spinedit/SpinText.h"
 
 #include <limits>
 
 namespace kanatsumugi {
 
 namespace {
+
+bool isAcceptedCharacter(QChar c) {
+    const char16_t u = c.unicode();
+    if (u >= u'0' && u <= u'9') {
+        return true;
+    }
+    if (u == u'+' || u == u'-') {
+        return true;
+    }
+    // Backspace and the Ctrl shortcuts for copy, cut, paste and undo arrive as control
+    // characters; carriage return is Enter, which is refused.
+    return c.category() == QChar::Other_Control && u != u'\r';
+}
 
 bool isBlank(QChar c) {
     return c == u' ' || c == u'\t';
@@ -83,6 +96,19 @@ std::optional<std::int32_t> parseDecimal(QStringView text) {
 }
 
 } // namespace
+
+bool isAcceptedSpinInput(QStringView typed, QStringView decimalPoint) {
+    if (!decimalPoint.isEmpty() && typed == decimalPoint) {
+        return true;
+    }
+    for (const QChar c : typed) {
+        const bool isSeparator = decimalPoint.size() == 1 && c == decimalPoint[0];
+        if (!isSeparator && !isAcceptedCharacter(c)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 std::optional<std::int32_t> parseSpinText(QStringView text) {
     qsizetype start = 0;
