@@ -10,12 +10,14 @@
 #include <QPushButton>
 #include <QSessionManager>
 
+#include <array>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace kanatsumugi {
 
@@ -30,11 +32,38 @@ std::string environmentValue(const char* name) {
 
 // While the application object starts its window system, turns Qt's multi-line report
 // and abort for a display it cannot open, or none named at all, into one line and exit
-// code 1.
+// code 1. The window system's libraries may also write to stderr themselves (libwayland
+// does), so stderr is held back meanwhile and passed on only when the start succeeds.
 class PlatformStartGuard {
 public:
-    PlatformStartGuard() { previousHandler = qInstallMessageHandler(reportPlatformFailure); }
-    ~PlatformStartGuard() { qInstallMessageHandler(previousHandler); }
+    PlatformStartGuard() {
+        std::fflush(stderr);
+        held_ = std::tmpfile();
+        realStderr = held_ == nullptr ? -1 : ::dup(STDERR_FILENO);
+        if (realStderr >= 0) {
+            ::dup2(::fileno(held_), STDERR_FILENO);
+        }
+        previousHandler = qInstallMessageHandler(reportPlatformFailure);
+    }
+
+    ~PlatformStartGuard() {
+        qInstallMessageHandler(previousHandler);
+        if (realStderr >= 0) {
+            std::fflush(stderr);
+            ::dup2(realStderr, STDERR_FILENO);
+            ::close(realStderr);
+            realStderr = -1;
+            std::rewind(held_);
+            std::array<char, 4096> buffer{};
+            std::size_t read = 0;
+            while ((read = std::fread(buffer.data(), 1, buffer.size(), held_)) > 0) {
+                std::fwrite(buffer.data(), 1, read, stderr);
+            }
+        }
+        if (held_ != nullptr) {
+            std::fclose(held_);
+        }
+    }
 
     PlatformStartGuard(const PlatformStartGuard&) = delete;
     PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
@@ -49,8 +78,9 @@ private:
             }
             const std::string japanese = display.empty() ? std::string() : " " + display + " ";
             const std::string english = display.empty() ? std::string() : " " + display;
-            std::fprintf(stderr, "カナツムギ: 画面%sを開けません / cannot open display%s\n",
-                         japanese.c_str(), english.c_str());
+            ::dprintf(realStderr >= 0 ? realStderr : STDERR_FILENO,
+                      "カナツムギ: 画面%sを開けません / cannot open display%s\n", japanese.c_str(),
+                      english.c_str());
             std::_Exit(1);
         }
         // The window system's own warnings on the way to that failure say nothing more.
@@ -63,6 +93,8 @@ private:
     }
 
     static inline QtMessageHandler previousHandler = nullptr;
+    static inline int realStderr = -1;
+    std::FILE* held_ = nullptr;
 };
 
 void setApplicationTitle() {
