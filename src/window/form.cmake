@@ -8,7 +8,6 @@ add_library(window STATIC
   ${CMAKE_CURRENT_LIST_DIR}/LayoutScaling.h ${CMAKE_CURRENT_LIST_DIR}/LayoutScaling.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PlatformStartGuard.h ${CMAKE_CURRENT_LIST_DIR}/PlatformStartGuard.cpp
   ${CMAKE_CURRENT_LIST_DIR}/QuitRequest.h ${CMAKE_CURRENT_LIST_DIR}/QuitRequest.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/ShiftJisText.h ${CMAKE_CURRENT_LIST_DIR}/ShiftJisText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Shell.h ${CMAKE_CURRENT_LIST_DIR}/Shell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.h ${CMAKE_CURRENT_LIST_DIR}/TerminationSignals.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TForm1.h ${CMAKE_CURRENT_LIST_DIR}/TForm1.cpp

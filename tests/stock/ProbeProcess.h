@@ -22,12 +22,22 @@ struct ProbeReport {
     const ProbeState& last() const { return states.last(); }
 };
 
-// Runs the stock probe on a stock file, as root or as the unprivileged user 65534.
+// A user to run the probe as: numeric ids, which need no account, and maybe one more group.
+struct ProbeUser {
+    int uid = 0;
+    int gid = 0;
+    int group = -1;
+};
+constexpr ProbeUser kRoot{};
+constexpr ProbeUser kNobody{65534, 65534};
+
+// Runs the stock probe on a stock file, as root or as another user.
 class ProbeProcess {
 public:
-    enum class User { Root, Nobody };
+    using User = ProbeUser;
 
-    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = User::Root);
+    // `stockPath` is a path, or "cd=" and a folder's bytes in hex (see the probe).
+    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = kRoot);
     ~ProbeProcess();
 
     // Waits for the next line, after those already waited for, that reads `line`.
@@ -38,7 +48,7 @@ public:
     ProbeReport finish(int timeoutMs = 60'000);
 
 private:
-    QString probeFor(User user) const;
+    static QString probeFor(User user);
 
     QProcess process_;
     QByteArray output_;
