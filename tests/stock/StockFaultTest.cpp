@@ -184,13 +184,21 @@ TEST_F(StockFaultTest, WriteProtectedFile) {
     EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{name}));
 }
 
-// 4096 bytes: the lock file still fits and the new stock file does not. 8 bytes: not even
-// the lock file fits, and that is still the disk-full message, not the create one.
+// A file-size limit that leaves room for only part of the new line: the replacement does not
+// fit; then, with a second name that makes the stock write in place, neither does the
+// appended line, and what of it was written is taken back.
 TEST_F(StockFaultTest, DiskFull) {
     oldEntries += numbered("\x83\x6d", 1000);
     writeOldFile(path);
-    for (const char* limit : {"fsize=4096", "fsize=8"}) {
-        SCOPED_TRACE(limit);
+    const TestFolder elsewhere;
+    for (const bool inPlace : {false, true}) {
+        SCOPED_TRACE(inPlace ? "in place" : "replaced");
+        if (inPlace) {
+            const QByteArray otherName = QFile::encodeName(elsewhere.path()) + "/name";
+            ASSERT_EQ(::link(QFile::encodeName(path).constData(), otherName.constData()), 0);
+        }
+        // Room for two bytes of the new line.
+        const QString limit = QStringLiteral("fsize=%1").arg(crLfLines(oldEntries).size() + 2);
         ProbeProcess probe(path, {"load", "generated", limit, stockCommand(name), "show", "wait",
                                   "fsize=max", stockCommand(name)});
         ASSERT_TRUE(probe.waitForLine("waiting"));
