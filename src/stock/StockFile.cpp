@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <fcntl.h>
 #include <new>
 #include <sys/file.h>
@@ -308,6 +309,9 @@ AppError LockedStockFile::heldElsewhere() const {
 }
 
 void LockedStockFile::write(const QByteArray& bytes) {
+    // Past a file-size limit the system would end the program; the write error is the answer.
+    static const bool fileSizeSignalIgnored = std::signal(SIGXFSZ, SIG_IGN) != SIG_ERR;
+    (void)fileSizeSignalIgnored;
     if (contents_.state == FileState::Missing) {
         create(bytes);
         return;

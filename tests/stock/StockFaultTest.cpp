@@ -307,13 +307,19 @@ TEST_F(StockFaultTest, TwoCopiesStockingAtOnceLoseNothing) {
 }
 
 // Whatever moment the kill lands on, the file is one that some whole number of stocks
-// left: in the stock format, with the old entries first and the new names in order.
+// left: in the stock format, with the old entries first and the new names in order. So it
+// is when the file is replaced, and when a second name makes it written in place.
 TEST_F(StockFaultTest, KilledAtARandomMomentLeavesOldOrNewFileWhole) {
     writeOldFile(path);
     QList<QByteArray> expected = oldEntries;
     std::mt19937 random(std::random_device{}());
+    const TestFolder elsewhere;
     for (int round = 0; round < 12; ++round) {
         SCOPED_TRACE(round);
+        if (round == 6) {
+            const QByteArray otherName = QFile::encodeName(elsewhere.path()) + "/name";
+            ASSERT_EQ(::link(QFile::encodeName(path).constData(), otherName.constData()), 0);
+        }
         const QByteArray prefix = "K" + QByteArray::number(round) + "-";
         // A first stock before the mark, so that a lock left by the last round's kill has
         // been taken over when the kill of this round comes.

@@ -19,7 +19,6 @@
 #include <QFile>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -41,7 +40,6 @@ void setFileSizeLimit(const std::string& value) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = value == "max" ? limit.rlim_max : std::stoull(value);
-    std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
