@@ -9,6 +9,9 @@ namespace {
 constexpr char kCrLf[] = "\r\n";
 
 const char* find(const char* from, const char* end, char byte) {
+    if (from == end) {
+        return nullptr;
+    }
     return static_cast<const char*>(std::memchr(from, byte, static_cast<size_t>(end - from)));
 }
 

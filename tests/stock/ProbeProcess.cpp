@@ -10,6 +10,14 @@ namespace kanatsumugi::test {
 
 ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands, User user) {
     const QStringList probeArguments = QStringList{stockPath} + commands;
+    // Under AddressSanitizer too, an allocation that fails must reach the program as it does
+    // without it, rather than end the process.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       (sanitizer.isEmpty() ? QString() : sanitizer + QLatin1Char(':')) +
+                           QStringLiteral("allocator_may_return_null=1"));
+    process_.setProcessEnvironment(environment);
     if (user.uid == 0) {
         process_.start(probeFor(user), probeArguments);
     } else {
