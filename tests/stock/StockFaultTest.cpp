@@ -375,6 +375,27 @@ TEST_F(StockFaultTest, EveryPathToOneFileSharesItsLock) {
     EXPECT_EQ(report.last().entries.size(), 2 * kEach + 1);
 }
 
+// Where no lock file can be made, the lock on the file itself keeps two copies apart.
+TEST_F(StockFaultTest, CopiesThatCannotMakeALockFileStillTakeTurns) {
+    if (!canSwitchUser())
+        GTEST_SKIP() << "needs root to run the probe as user 65534";
+    constexpr int kEach = 200;
+    const QString closed = folder.subfolder("closed");
+    const QString stockPath = StockList::pathInDirectory(closed);
+    writeOldFile(stockPath);
+    setMode(stockPath, 0666);
+    setMode(closed, 0755);
+    const QStringList timeout{"lock-timeout=60000", "load"};
+    ProbeProcess first(stockPath, timeout + QStringList{"many=41:200"}, kNobody);
+    ProbeProcess second(stockPath, timeout + QStringList{"many=42:200"}, kNobody);
+    const ProbeReport firstReport = first.finish(120'000);
+    const ProbeReport secondReport = second.finish(120'000);
+    ASSERT_TRUE(firstReport.finished && secondReport.finished);
+    EXPECT_TRUE(firstReport.errors.isEmpty() && secondReport.errors.isEmpty());
+    EXPECT_EQ(parseStockEntries(TestFolder::readBytes(stockPath)).size(),
+              oldEntries.size() + 2 * kEach);
+}
+
 // Whoever stocks, the file stays the same file: its owner, group and mode, its other names,
 // and a folder this user may not write is no obstacle.
 TEST_F(StockFaultTest, StockKeepsTheFileItself) {
