@@ -408,15 +408,24 @@ bool LockedStockFile::replace(const QByteArray& bytes) {
 }
 
 // Only the bytes after the part that already matches are written, so a stock of a file in
-// the stock format appends its one line. Put back as it was on failure.
+// the stock format appends its one line. They are written from the end towards the start:
+// a kill in between leaves the old bytes before the point reached and the new ones after it,
+// and as the new text only moves names further into the file, every name stays whole in one
+// or the other, bar at most the one at that point. Put back as it was on failure.
 void LockedStockFile::writeInPlace(int fd, const QByteArray& bytes) {
+    constexpr qsizetype kPiece = 64 * 1024;
     const QByteArray& old = contents_.bytes;
     const qsizetype common =
         std::mismatch(old.begin(), old.begin() + std::min(old.size(), bytes.size()), bytes.begin())
             .first -
         old.begin();
-    if (writeAll(fd, bytes.constData() + common, bytes.size() - common, common) &&
-        ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0) {
+    bool written = true;
+    for (qsizetype end = bytes.size(); written && end > common;) {
+        const qsizetype start = std::max(common, end - kPiece);
+        written = writeAll(fd, bytes.constData() + start, end - start, start);
+        end = start;
+    }
+    if (written && ::ftruncate(fd, bytes.size()) == 0 && ::fsync(fd) == 0) {
         return;
     }
     (void)writeAll(fd, old.constData() + common, old.size() - common, common);

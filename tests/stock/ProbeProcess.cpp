@@ -8,7 +8,8 @@
 
 namespace kanatsumugi::test {
 
-ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands, User user) {
+ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands, User user,
+                           const QStringList& tracer) {
     const QStringList probeArguments = QStringList{stockPath} + commands;
     // Under AddressSanitizer too, an allocation that fails must reach the program as it does
     // without it, rather than end the process.
@@ -18,7 +19,10 @@ ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands
                        (sanitizer.isEmpty() ? QString() : sanitizer + QLatin1Char(':')) +
                            QStringLiteral("allocator_may_return_null=1"));
     process_.setProcessEnvironment(environment);
-    if (user.uid == 0) {
+    if (!tracer.isEmpty()) {
+        process_.start(tracer.first(),
+                       tracer.mid(1) + QStringList{probeFor(user)} + probeArguments);
+    } else if (user.uid == 0) {
         process_.start(probeFor(user), probeArguments);
     } else {
         process_.start(QStringLiteral("setpriv"),

@@ -37,7 +37,9 @@ public:
     using User = ProbeUser;
 
     // `stockPath` is a path, or "cd=" and a folder's bytes in hex (see the probe).
-    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = kRoot);
+    // `tracer`, when given, is a command line the probe runs under (as root).
+    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = kRoot,
+                 const QStringList& tracer = {});
     ~ProbeProcess();
 
     // Waits for the next line, after those already waited for, that reads `line`.
@@ -45,6 +47,7 @@ public:
     // Lets a probe stopped at "wait" go on.
     void proceed();
     void kill();
+    qint64 processId() const { return process_.processId(); }
     ProbeReport finish(int timeoutMs = 60'000);
 
 private:

@@ -12,10 +12,12 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <fcntl.h>
 #include <random>
 #include <string>
@@ -343,6 +345,44 @@ TEST_F(StockFaultTest, KilledAtARandomMomentLeavesOldOrNewFileWhole) {
     stock.nameGenerated();
     EXPECT_TRUE(stock.stockIfStockable(fromShiftJis(name)));
     EXPECT_EQ(TestFolder::readBytes(path), crLfLines(expected + QList<QByteArray>{name}));
+}
+
+// A file another program wrote with lone line feeds, written in place because it has a second
+// name: killed while the rewrite is half done, it still holds every old name.
+TEST_F(StockFaultTest, KilledWhileRewritingInPlaceLosesNoName) {
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    if (strace.isEmpty())
+        GTEST_SKIP() << "needs strace to stop the probe between two writes";
+    oldEntries = numbered("\x83\x6d", 10000);
+    const QByteArray old = oldEntries.join('\n') + '\n';
+    TestFolder::writeBytes(path, old);
+    const TestFolder elsewhere;
+    const QByteArray otherName = QFile::encodeName(elsewhere.path()) + "/name";
+    ASSERT_EQ(::link(QFile::encodeName(path).constData(), otherName.constData()), 0);
+
+    // Each write returns only after 5 s. The first makes the file longer; the kill, of the
+    // probe under strace, comes then.
+    ProbeProcess probe(path, {"load", "generated", "mark", stockCommand(name)}, kRoot,
+                       {strace, "-f", "-o", "/dev/null", "-e", "trace=pwrite64", "-e",
+                        "inject=pwrite64:delay_exit=5000000"});
+    ASSERT_TRUE(probe.waitForLine("mark"));
+    const QString tracer = QString::number(probe.processId());
+    QFile children("/proc/" + tracer + "/task/" + tracer + "/children");
+    ASSERT_TRUE(children.open(QIODevice::ReadOnly));
+    const pid_t traced = children.readAll().trimmed().toInt();
+    for (int wait = 0; wait < 400 && statusOf(path).st_size == old.size(); ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(::kill(traced, SIGKILL), 0);
+    probe.finish(10'000);
+
+    const QByteArray bytes = TestFolder::readBytes(path);
+    ASSERT_NE(bytes, old) << "nothing written before the kill";
+    ASSERT_NE(bytes, crLfLines(oldEntries + QList<QByteArray>{name})) << "all written";
+    const QList<QByteArray> entries = parseStockEntries(bytes);
+    qsizetype missing = 0;
+    for (const QByteArray& entry : oldEntries)
+        missing += entries.contains(entry) ? 0 : 1;
+    EXPECT_LE(missing, 1);
 }
 
 // Two folders, the stock file of one a link to the other's: both copies take one lock.
