@@ -12,8 +12,10 @@ namespace kanatsumugi {
 // The stock button's rule: each generated name can be stocked once.
 class NameStock {
 public:
-    explicit NameStock(QString filePath)
-        : list_(std::move(filePath)) {}
+    explicit NameStock(QByteArray nativePath)
+        : list_(std::move(nativePath)) {}
+    explicit NameStock(const QString& filePath)
+        : list_(filePath) {}
 
     StockList& list() { return list_; }
     const StockList& list() const { return list_; }
@@ -22,9 +24,11 @@ public:
     // A new name was generated: it may be stocked.
     void nameGenerated() { stockable_ = true; }
 
-    // Stocks `text` when stockable and clears the flag; returns whether it stocked.
-    // On failure AppError propagates and the flag stays set.
-    bool stockIfStockable(const QByteArray& text);
+    // When stockable, stocks the name box's `text` kept to one line and in Shift-JIS, and
+    // clears the flag; returns whether it stocked. A press that cannot stock says nothing,
+    // not even about a character that Shift-JIS cannot hold. On failure AppError
+    // propagates and the flag stays set.
+    bool stockIfStockable(const QString& text);
 
 private:
     StockList list_;

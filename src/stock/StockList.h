@@ -1,9 +1,5 @@
 #pragma once
 
-#include "apperror/AppError.h"
-#include "stock/StockLock.h"
-#include "stock/StockText.h"
-
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -23,37 +19,36 @@ public:
     // The stock file's path for a working directory: the directory, "/", the file name.
     // A directory that already ends in "/" (the root) keeps the doubled separator.
     static QString pathInDirectory(const QString& workingDirectory);
+    // The same for the process's working directory, as the bytes the system reports: a
+    // folder whose name is not UTF-8 is still reached.
+    static QByteArray pathInWorkingDirectory();
 
-    explicit StockList(QString filePath);
+    explicit StockList(QByteArray nativePath);
+    explicit StockList(const QString& filePath);
 
-    const QString& filePath() const { return filePath_; }
-    // Built on first use (a large stock is otherwise never split up); a reference once
-    // handed out follows later loads and stocks.
-    const QList<QByteArray>& entries() const;
-    qsizetype count() const { return text_.count(); }
+    // The path as messages show it.
+    const QString& shownPath() const { return shownPath_; }
+    // Split anew at each call.
+    QList<QByteArray> entries() const;
 
     // Replaces the entries with the file's; a missing file (or a directory) leaves the list empty.
-    // A file that exists but cannot be read, or is no regular file, raises the open error.
+    // A file that exists but cannot be read, is no regular file or does not fit in memory
+    // raises the open error.
     void load();
 
-    // Under the folder's lock: re-reads the file, appends `entry`, replaces the file atomically.
-    // A file deleted since is written again from the list. An entry holding a line break or a
-    // NUL byte is kept as the file reads it back. When the lock is not had within the lock
+    // Under the file's lock: re-reads the file, appends `entry`, writes the file. A file
+    // deleted since is written again from the list. An entry holding a line break or a NUL
+    // byte is kept as the file reads it back. When the lock is not had within the lock
     // timeout, raises the create error; an unreadable file or a full disk keeps its own message.
     void stock(const QByteArray& entry);
 
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
 
 private:
-    StockText currentText(qsizetype spareCapacity) const;
-    AppError lockError(StockLock::Result result) const;
-    void replaceText(StockText text);
-
-    QString filePath_;
-    StockText text_;
+    QByteArray path_;
+    QString shownPath_;
+    QByteArray text_; // the file's bytes as last read or written, up to the first NUL
     std::chrono::milliseconds lockTimeout_ = kDefaultLockTimeout;
-    mutable QList<QByteArray> entries_;
-    mutable bool entriesBuilt_ = false;
 };
 
 } // namespace kanatsumugi

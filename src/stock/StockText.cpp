@@ -8,78 +8,72 @@ namespace {
 
 constexpr char kCrLf[] = "\r\n";
 
-bool isBreak(char c) {
-    return c == '\r' || c == '\n';
+const char* find(const char* from, const char* end, char byte) {
+    if (from == end) {
+        return nullptr;
+    }
+    return static_cast<const char*>(std::memchr(from, byte, static_cast<size_t>(end - from)));
 }
 
-bool holdsBreakOrNul(const QByteArray& entry) {
-    for (const char c : entry) {
-        if (isBreak(c) || c == '\0')
-            return true;
+// Every line ends in CR LF and no CR or LF stands alone. Names are short, so a search per
+// line costs more than the file's read; that is why loading never checks, only stocking.
+bool isInStockFormat(QByteArrayView text) {
+    const char* const end = text.data() + text.size();
+    for (const char* lineStart = text.data(); lineStart != end;) {
+        const char* lf = find(lineStart, end, '\n');
+        if (lf == nullptr || lf == lineStart || lf[-1] != '\r' ||
+            find(lineStart, lf - 1, '\r') != nullptr) {
+            return false;
+        }
+        lineStart = lf + 1;
     }
-    return false;
+    return true;
+}
+
+// Calls `take` with each entry in order.
+template <typename Take> void forEachEntry(QByteArrayView text, Take take) {
+    const char* const data = text.data();
+    const qsizetype end = text.size();
+    qsizetype lineStart = 0;
+    for (qsizetype i = 0; i < end; ++i) {
+        if (data[i] != '\r' && data[i] != '\n') {
+            continue;
+        }
+        take(text.sliced(lineStart, i - lineStart));
+        if (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n') {
+            ++i;
+        }
+        lineStart = i + 1;
+    }
+    if (lineStart < end) {
+        take(text.sliced(lineStart));
+    }
 }
 
 } // namespace
 
-StockText StockText::fromFileBytes(QByteArray bytes) {
-    const CrLfScan scan = scanCrLf(bytes.constData(), bytes.size());
-    return fromFileBytes(std::move(bytes), scan);
+QByteArrayView stockTextOf(QByteArrayView fileBytes) {
+    const char* nul = find(fileBytes.data(), fileBytes.data() + fileBytes.size(), '\0');
+    return nul == nullptr ? fileBytes : fileBytes.first(nul - fileBytes.data());
 }
 
-StockText StockText::fromFileBytes(QByteArray bytes, const CrLfScan& scan) {
-    if (!scan.inStockFormat)
-        return reformat(bytes);
-    bytes.truncate(scan.textEnd);
-    return StockText(std::move(bytes), scan.lineCount);
+QList<QByteArray> parseStockEntries(QByteArrayView fileBytes) {
+    QList<QByteArray> entries;
+    forEachEntry(stockTextOf(fileBytes),
+                 [&](QByteArrayView entry) { entries.append(entry.toByteArray()); });
+    return entries;
 }
 
-// The slow road, for files another program wrote.
-StockText StockText::reformat(const QByteArray& bytes) {
-    const char* data = bytes.constData();
-    const void* nul = std::memchr(data, '\0', static_cast<size_t>(bytes.size()));
-    const qsizetype end = nul ? static_cast<const char*>(nul) - data : bytes.size();
-    StockText text;
-    text.bytes_.reserve(end + end / 8 + 2);
-    qsizetype lineStart = 0;
-    for (qsizetype i = 0; i < end; ++i) {
-        if (!isBreak(data[i]))
-            continue;
-        text.bytes_.append(data + lineStart, i - lineStart).append(kCrLf);
-        ++text.count_;
-        if (data[i] == '\r' && i + 1 < end && data[i + 1] == '\n')
-            ++i;
-        lineStart = i + 1;
+QByteArray inStockFormat(QByteArray fileBytes) {
+    const QByteArrayView text = stockTextOf(fileBytes);
+    if (isInStockFormat(text)) {
+        fileBytes.truncate(text.size());
+        return fileBytes;
     }
-    if (lineStart < end) {
-        text.bytes_.append(data + lineStart, end - lineStart).append(kCrLf);
-        ++text.count_;
-    }
-    return text;
-}
-
-QList<QByteArray> StockText::entries() const {
-    QList<QByteArray> result;
-    result.reserve(count_);
-    const char* data = bytes_.constData();
-    qsizetype lineStart = 0;
-    while (lineStart < bytes_.size()) {
-        const auto* cr = static_cast<const char*>(
-            std::memchr(data + lineStart, '\r', static_cast<size_t>(bytes_.size() - lineStart)));
-        const qsizetype lineEnd = cr - data;
-        result.append(QByteArray(data + lineStart, lineEnd - lineStart));
-        lineStart = lineEnd + 2;
-    }
-    return result;
-}
-
-void StockText::append(const QByteArray& entry) {
-    if (holdsBreakOrNul(entry)) {
-        *this = reformat(bytes_ + entry + kCrLf);
-        return;
-    }
-    bytes_.append(entry).append(kCrLf);
-    ++count_;
+    QByteArray formatted;
+    formatted.reserve(text.size() + text.size() / 8 + 2);
+    forEachEntry(text, [&](QByteArrayView entry) { formatted.append(entry).append(kCrLf); });
+    return formatted;
 }
 
 } // namespace kanatsumugi

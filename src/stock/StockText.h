@@ -1,45 +1,21 @@
 #pragma once
 
-#include "stock/CrLfScan.h"
-
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
-
-#include <utility>
 
 namespace kanatsumugi {
 
-// The kept names in the stock file's own format: every entry followed by CR LF. The list is
-// held this way because all it is ever used for is to be written back whole.
-class StockText {
-public:
-    StockText() = default;
+// The stock file's reading rules: a break is CR LF, a lone CR or a lone LF; a last line
+// without a break is still an entry; reading stops at the first NUL; no code-page conversion
+// and no trimming. Qt Core only, so that any tool can read a stock file as the program does.
+QList<QByteArray> parseStockEntries(QByteArrayView fileBytes);
 
-    // Applies the reading rules: breaks are CR LF, lone CR or lone LF; a last line without
-    // a break is an entry; reading stops at the first NUL; no conversion, no trimming.
-    static StockText fromFileBytes(QByteArray bytes);
-    // The same, for bytes that `scan` was made of.
-    static StockText fromFileBytes(QByteArray bytes, const CrLfScan& scan);
+// The part of a stock file's bytes that is read: everything before the first NUL.
+QByteArrayView stockTextOf(QByteArrayView fileBytes);
 
-    // The file's bytes: each entry followed by CR LF; no entries give no bytes.
-    const QByteArray& bytes() const { return bytes_; }
-    qsizetype count() const { return count_; }
-    QList<QByteArray> entries() const;
-
-    // Appends one entry, stored as the file will read it back: a NUL byte cuts it short
-    // and a line break inside it splits it.
-    void append(const QByteArray& entry);
-
-    friend bool operator==(const StockText&, const StockText&) = default;
-
-private:
-    StockText(QByteArray bytes, qsizetype count)
-        : bytes_(std::move(bytes))
-        , count_(count) {}
-    static StockText reformat(const QByteArray& bytes);
-
-    QByteArray bytes_;
-    qsizetype count_ = 0;
-};
+// The bytes a stock file is rewritten with: every entry of `fileBytes` followed by CR LF.
+// Bytes already in that form (as the program writes them) come back unchanged, uncopied.
+QByteArray inStockFormat(QByteArray fileBytes);
 
 } // namespace kanatsumugi

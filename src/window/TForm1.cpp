@@ -7,10 +7,9 @@
 #include "window/KeyboardModel.h"
 #include "window/LayoutScaling.h"
 #include "window/Shell.h"
-#include "window/ShiftJisText.h"
+#include "stock/ShiftJisText.h"
 
 #include <QCloseEvent>
-#include <QDir>
 #include <QFontDatabase>
 #include <QScreen>
 
@@ -44,17 +43,6 @@ QFont designFont(int pixelSize) {
     font.setFamilies(families);
     font.setPixelSize(pixelSize);
     return font;
-}
-
-// A single-line box keeps one line: a pasted line break would otherwise end up
-// inside a stocked name and split it into two entries of the stock file, and a NUL
-// would end the entry there.
-QString withoutLineBreaks(const QString& text) {
-    QString oneLine = text;
-    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085', u'\0'}) {
-        oneLine.replace(breakCharacter, u' ');
-    }
-    return oneLine;
 }
 
 } // namespace
@@ -111,10 +99,11 @@ void TForm1::wireEvents() {
     connect(ui_->Button2, &QPushButton::clicked, this,
             [this] { runGuarded([this] { Button2Click(); }); });
     connect(ui_->Edit1, &QLineEdit::textChanged, this, [this](const QString& text) {
-        const QString oneLine = withoutLineBreaks(text);
-        if (oneLine != text) {
+        // A pasted text shows as the one line it will be stocked as.
+        const QString line = oneLine(text);
+        if (line != text) {
             const int cursor = ui_->Edit1->cursorPosition();
-            ui_->Edit1->setText(oneLine);
+            ui_->Edit1->setText(line);
             ui_->Edit1->setCursorPosition(cursor);
         }
     });
@@ -125,7 +114,7 @@ void TForm1::FormCreate() {
     // The tables come first, so that a stock file that cannot be read still leaves a
     // program that makes names.
     tables_ = KanaTables::build();
-    stock_ = std::make_unique<NameStock>(StockList::pathInDirectory(QDir::currentPath()));
+    stock_ = std::make_unique<NameStock>(StockList::pathInWorkingDirectory());
     stock_->list().load();
 }
 
@@ -142,12 +131,9 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    // Checked before converting: a press that cannot stock says nothing, not even about
-    // a character that Shift-JIS cannot hold.
-    if (stock_ == nullptr || !stock_->stockable()) {
-        return;
+    if (stock_ != nullptr) {
+        stock_->stockIfStockable(ui_->Edit1->text());
     }
-    stock_->stockIfStockable(toShiftJisForStock(ui_->Edit1->text()));
 }
 
 void TForm1::RandomMake() {

@@ -8,21 +8,29 @@
 
 namespace kanatsumugi::test {
 
-namespace {
-
-constexpr char kNobody[] = "65534";
-
-} // namespace
-
-ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands, User user) {
+ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands, User user,
+                           const QStringList& tracer) {
     const QStringList probeArguments = QStringList{stockPath} + commands;
-    if (user == User::Root) {
+    // Under AddressSanitizer too, an allocation that fails must reach the program as it does
+    // without it, rather than end the process.
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QString sanitizer = environment.value(QStringLiteral("ASAN_OPTIONS"));
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       (sanitizer.isEmpty() ? QString() : sanitizer + QLatin1Char(':')) +
+                           QStringLiteral("allocator_may_return_null=1"));
+    process_.setProcessEnvironment(environment);
+    if (!tracer.isEmpty()) {
+        process_.start(tracer.first(),
+                       tracer.mid(1) + QStringList{probeFor(user)} + probeArguments);
+    } else if (user.uid == 0) {
         process_.start(probeFor(user), probeArguments);
     } else {
         process_.start(QStringLiteral("setpriv"),
-                       QStringList{QStringLiteral("--reuid=") + kNobody,
-                                   QStringLiteral("--regid=") + kNobody,
-                                   QStringLiteral("--clear-groups"), probeFor(user)} +
+                       QStringList{QStringLiteral("--reuid=%1").arg(user.uid),
+                                   QStringLiteral("--regid=%1").arg(user.gid),
+                                   user.group < 0 ? QStringLiteral("--clear-groups")
+                                                  : QStringLiteral("--groups=%1").arg(user.group),
+                                   probeFor(user)} +
                            probeArguments);
     }
     process_.waitForStarted();
@@ -34,9 +42,9 @@ ProbeProcess::~ProbeProcess() {
 }
 
 // The build folder may be closed to other users, so theirs is a copy in the temporary folder.
-QString ProbeProcess::probeFor(User user) const {
+QString ProbeProcess::probeFor(User user) {
     const QString built = QStringLiteral(STOCK_PROBE_PATH);
-    if (user == User::Root)
+    if (user.uid == 0)
         return built;
     static const QTemporaryDir copyFolder(QDir::tempPath() + QStringLiteral("/stock-probe-XXXXXX"));
     const QString copy = copyFolder.filePath(QStringLiteral("stock_probe"));

@@ -22,12 +22,24 @@ struct ProbeReport {
     const ProbeState& last() const { return states.last(); }
 };
 
-// Runs the stock probe on a stock file, as root or as the unprivileged user 65534.
+// A user to run the probe as: numeric ids, which need no account, and maybe one more group.
+struct ProbeUser {
+    int uid = 0;
+    int gid = 0;
+    int group = -1;
+};
+constexpr ProbeUser kRoot{};
+constexpr ProbeUser kNobody{65534, 65534};
+
+// Runs the stock probe on a stock file, as root or as another user.
 class ProbeProcess {
 public:
-    enum class User { Root, Nobody };
+    using User = ProbeUser;
 
-    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = User::Root);
+    // `stockPath` is a path, or "cd=" and a folder's bytes in hex (see the probe).
+    // `tracer`, when given, is a command line the probe runs under (as root).
+    ProbeProcess(const QString& stockPath, const QStringList& commands, User user = kRoot,
+                 const QStringList& tracer = {});
     ~ProbeProcess();
 
     // Waits for the next line, after those already waited for, that reads `line`.
@@ -35,10 +47,11 @@ public:
     // Lets a probe stopped at "wait" go on.
     void proceed();
     void kill();
+    qint64 processId() const { return process_.processId(); }
     ProbeReport finish(int timeoutMs = 60'000);
 
 private:
-    QString probeFor(User user) const;
+    static QString probeFor(User user);
 
     QProcess process_;
     QByteArray output_;

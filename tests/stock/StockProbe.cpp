@@ -1,22 +1,26 @@
 // A separate process that stocks, for the tests that need one: other users, file size
 // limits, two copies at once, and a kill at a random moment.
 //
-//   stock_probe <stock file> <command>...
+//   stock_probe <stock file> | cd=<hex folder> <command>...
 //     load | generated | stock=<hex> | many=<hex prefix>:<count>[:<longest pause us>]
 //     wait (reads a line) | mark | hold-lock | fsize=<bytes>|max | lock-timeout=<ms> | show
+//     memory=<MiB more than in use>
 //
+// cd= starts in that folder (named by its bytes) and stocks in its stock file, as the window
+// does. Names are given as Shift-JIS bytes and stocked as the window's text would be.
 // Prints "error <message>" for each failure; "show", and the end, print the state:
 // "stockable 0|1", then one "entry <hex>" line per entry.
 
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
+#include "stock/ShiftJisText.h"
+#include "stock/StockFile.h"
 
 #include <QFile>
-#include <QLockFile>
 
 #include <chrono>
-#include <csignal>
 #include <cstdio>
+#include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
@@ -36,19 +40,31 @@ void setFileSizeLimit(const std::string& value) {
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);
     limit.rlim_cur = value == "max" ? limit.rlim_max : std::stoull(value);
-    std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
 }
 
-void holdLock(const QString& stockPath) {
-    QLockFile lock(stockPath + QStringLiteral(".lock"));
-    if (!lock.tryLock(5000)) {
-        say("error lock");
-        return;
-    }
+// Address space: what is in use now and `more` MiB besides.
+void setMemoryLimit(const std::string& more) {
+    std::ifstream statm("/proc/self/statm");
+    unsigned long long pages = 0;
+    statm >> pages;
+    const rlimit limit{pages * static_cast<unsigned long long>(::sysconf(_SC_PAGESIZE)) +
+                           std::stoull(more) * 1024 * 1024,
+                       RLIM_INFINITY};
+    setrlimit(RLIMIT_AS, &limit);
+}
+
+// Holds the lock as a stock does, until killed.
+void holdLock(const QByteArray& stockPath) {
+    const LockedStockFile lock(stockPath, QFile::decodeName(stockPath), std::chrono::seconds(5));
     say("locked");
-    for (;;)
+    for (;;) {
         pause();
+    }
+}
+
+QString nameOf(const QByteArray& shiftJis) {
+    return fromShiftJis(shiftJis);
 }
 
 void stockMany(NameStock& stock, const std::string& pattern) {
@@ -63,7 +79,7 @@ void stockMany(NameStock& stock, const std::string& pattern) {
     for (int i = 0; i < count; ++i) {
         stock.nameGenerated();
         try {
-            stock.stockIfStockable(prefix + QByteArray::number(i));
+            stock.stockIfStockable(nameOf(prefix + QByteArray::number(i)));
         } catch (const AppError& error) {
             say(std::string("error ") + error.what());
         }
@@ -78,7 +94,7 @@ void show(const NameStock& stock) {
         say("entry " + entry.toHex().toStdString());
 }
 
-void run(NameStock& stock, const std::string& command) {
+void run(NameStock& stock, const QByteArray& path, const std::string& command) {
     const size_t equals = command.find('=');
     const std::string name = command.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : command.substr(equals + 1);
@@ -87,7 +103,7 @@ void run(NameStock& stock, const std::string& command) {
     else if (name == "generated")
         stock.nameGenerated();
     else if (name == "stock")
-        stock.stockIfStockable(QByteArray::fromHex(QByteArray::fromStdString(value)));
+        stock.stockIfStockable(nameOf(QByteArray::fromHex(QByteArray::fromStdString(value))));
     else if (name == "many")
         stockMany(stock, value);
     else if (name == "wait") {
@@ -99,9 +115,11 @@ void run(NameStock& stock, const std::string& command) {
     else if (name == "mark")
         say("mark");
     else if (name == "hold-lock")
-        holdLock(stock.list().filePath());
+        holdLock(path);
     else if (name == "fsize")
         setFileSizeLimit(value);
+    else if (name == "memory")
+        setMemoryLimit(value);
     else if (name == "lock-timeout")
         stock.list().setLockTimeout(std::chrono::milliseconds(std::stoi(value)));
     else
@@ -115,10 +133,17 @@ int main(int argc, char** argv) {
         std::cerr << "usage: stock_probe <stock file> <command>...\n";
         return 2;
     }
-    NameStock stock(QFile::decodeName(argv[1]));
+    QByteArray path = argv[1];
+    if (path.startsWith("cd=")) {
+        if (::chdir(QByteArray::fromHex(path.mid(3)).constData()) != 0) {
+            say("error cd");
+        }
+        path = StockList::pathInWorkingDirectory();
+    }
+    NameStock stock(path);
     for (int i = 2; i < argc; ++i) {
         try {
-            run(stock, argv[i]);
+            run(stock, path, argv[i]);
         } catch (const AppError& error) {
             say(std::string("error ") + error.what());
         }

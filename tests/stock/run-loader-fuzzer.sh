@@ -15,10 +15,8 @@ fi
 
 mkdir -p "$work/corpus" "$work/seeds"
 fuzzer="$work/stock_loader_fuzzer"
-sources="$root/src/stock/CrLfScan.cpp $root/src/stock/NameStock.cpp
-         $root/src/stock/RegularFileReader.cpp $root/src/stock/StockErrors.cpp
-         $root/src/stock/StockFileWriter.cpp $root/src/stock/StockList.cpp
-         $root/src/stock/StockLock.cpp $root/src/stock/StockText.cpp
+sources="$root/src/stock/StockErrors.cpp $root/src/stock/StockFile.cpp
+         $root/src/stock/StockList.cpp $root/src/stock/StockText.cpp
          $root/tests/stock/StockLoaderFuzzer.cpp"
 
 rebuild=no

@@ -273,31 +273,6 @@ private slots:
         QCOMPARE(edit1()->text(), longText);
     }
 
-    void characterOutsideShiftJisStocksNothing() {
-        RecordedErrorBoxes boxes;
-        edit1()->setText(QStringLiteral("ア😀é"));
-        QTest::mouseClick(button2(), Qt::LeftButton);
-        QTest::mouseClick(button2(), Qt::LeftButton);
-        const QString expected =
-            QStringLiteral("「😀」は Shift_JIS で保存できないため、ストックできません.");
-        QCOMPARE(boxes.texts, QStringList({expected, expected}));
-        QCOMPARE(boxes.captions.value(0), QStringLiteral("カナツムギ"));
-        QVERIFY(form_->stock()->stockable());
-        QVERIFY(form_->stock()->list().entries().isEmpty());
-        QCOMPARE(stockFileBytes(), QByteArray("<missing>"));
-    }
-
-    // Input methods give the JIS code points; they are kept as code page 932's same bytes.
-    void jisFormsAreStockedAsCodePage932() {
-        RecordedErrorBoxes boxes;
-        edit1()->setText(QStringLiteral("ア〜イ−ウ‖エ—"));
-        QTest::mouseClick(button2(), Qt::LeftButton);
-        QVERIFY(boxes.texts.isEmpty());
-        QCOMPARE(
-            stockFileBytes(),
-            QByteArray("\x83\x41\x81\x60\x83\x43\x81\x7c\x83\x45\x81\x61\x83\x47\x81\x5c\r\n"));
-    }
-
     void failingStocksGiveOneBoxEachAndTheWindowGoesOn() {
         RecordedErrorBoxes boxes;
         QVERIFY(QDir::current().mkdir(QString::fromUtf8(StockList::kFileName)));

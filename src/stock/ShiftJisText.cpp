@@ -27,17 +27,33 @@ QString withCodePage932Forms(QString text) {
         {u'\u00A3', u'\uFFE1'}, // £: 81 92
         {u'\u00AC', u'\uFFE2'}, // ¬: 81 CA
     };
-    for (const auto& [jis, codePage932] : kJisToCodePage932)
+    for (const auto& [jis, codePage932] : kJisToCodePage932) {
         text.replace(QChar(jis), QChar(codePage932));
+    }
     return text;
 }
 
 bool survivesRoundTrip(const QString& character) {
     QStringEncoder encoder(kCodePage932);
     const QByteArray bytes = encoder.encode(character);
-    if (encoder.hasError())
+    if (encoder.hasError()) {
         return false;
+    }
     return fromShiftJis(bytes) == character;
+}
+
+// The first character of `text` that code page 932 cannot hold, or an empty
+// string when every character converts and converts back unchanged.
+QString firstCharacterOutsideShiftJis(const QString& text) {
+    for (qsizetype i = 0; i < text.size();) {
+        const qsizetype width = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
+        const QString character = text.mid(i, width);
+        if (!survivesRoundTrip(character)) {
+            return character;
+        }
+        i += width;
+    }
+    return {};
 }
 
 } // namespace
@@ -47,15 +63,12 @@ QString fromShiftJis(const QByteArray& shiftJis) {
     return decoder.decode(shiftJis);
 }
 
-QString firstCharacterOutsideShiftJis(const QString& text) {
-    for (qsizetype i = 0; i < text.size();) {
-        const qsizetype width = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(i, width);
-        if (!survivesRoundTrip(character))
-            return character;
-        i += width;
+QString oneLine(const QString& text) {
+    QString line = text;
+    for (const QChar breakCharacter : {u'\r', u'\n', u'\u2028', u'\u2029', u'\u0085', u'\0'}) {
+        line.replace(breakCharacter, u' ');
     }
-    return {};
+    return line;
 }
 
 QByteArray toShiftJisForStock(const QString& typed) {
