@@ -1,4 +1,4 @@
-#include "window/ShiftJisText.h"
+#include "stock/ShiftJisText.h"
 
 #include "apperror/AppError.h"
 
