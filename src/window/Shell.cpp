@@ -1,6 +1,7 @@
 #include "Shell.h"
 
 #include "Clock.h"
+#include "DesktopSession.h"
 #include "DisplayCheck.h"
 #include "ErrorReport.h"
 #include "Guard.h"
@@ -80,9 +81,11 @@ int runApplication(int argc, char** argv) {
     int noArgumentCount = 1;
     char fallbackName[] = "kanatsumugi";
     char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    preferX11WhenBothAvailable();
     auto platformStart = std::make_optional<PlatformStartGuard>();
     GuardedApplication application(noArgumentCount, programOnly);
     platformStart.reset();
+    installQtJapanese(application);
     // Title and icon before any window.
     setApplicationTitle();
     setApplicationIcon();

@@ -1,5 +1,6 @@
 #include "TForm1.h"
 
+#include "Accessibility.h"
 #include "Guard.h"
 #include "KeyboardModel.h"
 #include "LayoutScaling.h"
@@ -116,6 +117,8 @@ void TForm1::wireEvents() {
             ui_->Edit1->setCursorPosition(cursor);
         }
     });
+    describeForScreenReaders(ui_->Edit1, ui_->Button1, ui_->CheckBox1, ui_->Button2,
+                             ui_->SpinEdit1);
     keyboard_ = new KeyboardModel(
         {ui_->Button1, ui_->Edit1, ui_->CheckBox1, ui_->Button2, ui_->SpinEdit1}, this);
 }

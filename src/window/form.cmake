@@ -1,5 +1,8 @@
 # The main window, the application shell and the executable.
 add_library(window STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/Accessibility.h ${CMAKE_CURRENT_LIST_DIR}/Accessibility.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ControlCheckBox.h ${CMAKE_CURRENT_LIST_DIR}/ControlCheckBox.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/DesktopSession.h ${CMAKE_CURRENT_LIST_DIR}/DesktopSession.cpp
   ${CMAKE_CURRENT_LIST_DIR}/DisplayCheck.h ${CMAKE_CURRENT_LIST_DIR}/DisplayCheck.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ErrorReport.h ${CMAKE_CURRENT_LIST_DIR}/ErrorReport.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Guard.h ${CMAKE_CURRENT_LIST_DIR}/Guard.cpp
