@@ -6,25 +6,15 @@
 # Usage: wayland-e2e.sh PROGRAM
 set -euo pipefail
 
-# A private session bus for the accessibility bus, gone with the test.
-# (Its daemon's notes on resource limits are left out.)
-if [ -z "${KANATSUMUGI_E2E_BUS:-}" ]; then
-    KANATSUMUGI_E2E_BUS=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon\[' >&2)
-fi
-
 program=$(realpath "$1")
 here=$(dirname "$(realpath "$0")")
-client() { /usr/bin/python3 "$here/desktop-client.py" "$@"; }
 faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
-bus_launcher=/usr/libexec/at-spi-bus-launcher
 
 source "$here/x-session.sh"
-require_tools weston Xwayland xdotool xwininfo "$bus_launcher"
-/usr/bin/python3 -c 'import pyatspi' || fail "python3-pyatspi is not installed"
+require_tools weston Xwayland xdotool xwininfo
 unset DISPLAY WAYLAND_DISPLAY QT_QPA_PLATFORM
 
-"$bus_launcher" --launch-immediately >"$scratch/bus.log" 2>&1 &
-pids+=($!)
+start_accessibility_bus
 
 # weston puts XWayland's socket where every X client looks for it.
 if [ ! -d /tmp/.X11-unix ]; then
