@@ -51,7 +51,8 @@ printf '\x83\x60\x83\x8a\x83\x43\x83\x61\x83\x88\r\n' >"$scratch/expected"
 
 work="$scratch/xwayland"
 mkdir "$work"
-start_in_session "$work" DISPLAY="$x_display"
+# As in Debian's GNOME session.
+start_in_session "$work" DISPLAY="$x_display" XDG_SESSION_TYPE=wayland XDG_CURRENT_DESKTOP=GNOME
 wait_for 100 name_is "チリイヂヨ" || fail "no name read over AT-SPI: '$(client name 2>&1)'"
 window=$(x_windows | head -n 1)
 [ -n "$window" ] || fail "with both displays the window is not on XWayland's $x_display"
