@@ -21,14 +21,16 @@ public:
         : QAccessibleWidget(spinEdit, QAccessible::SpinBox) {}
 
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ValueInterface)
+        if (type == QAccessible::ValueInterface) {
             return static_cast<QAccessibleValueInterface*>(this);
+        }
         return QAccessibleWidget::interface_cast(type);
     }
 
     QString text(QAccessible::Text type) const override {
-        if (type == QAccessible::Value)
+        if (type == QAccessible::Value) {
             return spinEdit()->text();
+        }
         return QAccessibleWidget::text(type);
     }
 
@@ -43,12 +45,13 @@ public:
                                                 << QAccessibleActionInterface::decreaseAction();
     }
     void doAction(const QString& actionName) override {
-        if (actionName == QAccessibleActionInterface::increaseAction())
+        if (actionName == QAccessibleActionInterface::increaseAction()) {
             spinEdit()->stepBy(+1);
-        else if (actionName == QAccessibleActionInterface::decreaseAction())
+        } else if (actionName == QAccessibleActionInterface::decreaseAction()) {
             spinEdit()->stepBy(-1);
-        else
+        } else {
             QAccessibleWidget::doAction(actionName);
+        }
     }
 
 private:
@@ -64,18 +67,21 @@ public:
     QStringList actionNames() const override { return {QAccessibleActionInterface::pressAction()}; }
     void doAction(const QString& actionName) override {
         auto* spinEdit = qobject_cast<TSpinEdit*>(widget()->parentWidget());
-        if (actionName != QAccessibleActionInterface::pressAction() || spinEdit == nullptr)
+        if (actionName != QAccessibleActionInterface::pressAction() || spinEdit == nullptr) {
             return;
+        }
         const auto* arrow = static_cast<SpinArrowButton*>(widget());
         spinEdit->stepBy(arrow->direction() == SpinArrowButton::Direction::Up ? +1 : -1);
     }
 };
 
 QAccessibleInterface* spinEditInterfaces(const QString& /*className*/, QObject* object) {
-    if (auto* spinEdit = qobject_cast<TSpinEdit*>(object))
+    if (auto* spinEdit = qobject_cast<TSpinEdit*>(object)) {
         return new SpinEditAccessible(spinEdit);
-    if (auto* arrow = qobject_cast<SpinArrowButton*>(object))
+    }
+    if (auto* arrow = qobject_cast<SpinArrowButton*>(object)) {
         return new SpinArrowAccessible(arrow);
+    }
     return nullptr;
 }
 
@@ -108,10 +114,11 @@ void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, Q
     // The focus rests in the text part, so a screen reader announces it by the same name.
     describe(length->lineEdit(), QStringLiteral("文字数"), lengthDescription);
     for (auto* arrow : length->findChildren<SpinArrowButton*>()) {
-        if (arrow->direction() == SpinArrowButton::Direction::Up)
+        if (arrow->direction() == SpinArrowButton::Direction::Up) {
             describe(arrow, QStringLiteral("増やす"), QStringLiteral("文字数を 1 増やします"));
-        else
+        } else {
             describe(arrow, QStringLiteral("減らす"), QStringLiteral("文字数を 1 減らします"));
+        }
     }
 
     QObject::connect(length->lineEdit(), &QLineEdit::textChanged, length, [length] {

@@ -18,8 +18,9 @@ bool installQtJapanese(QCoreApplication& application) {
 
 void preferX11WhenBothAvailable() {
     if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") || qEnvironmentVariableIsEmpty("DISPLAY") ||
-        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
         return;
+    }
     // Wayland stays the fallback for an X display that turns out to be unreachable.
     qputenv("QT_QPA_PLATFORM", "xcb;wayland");
 }

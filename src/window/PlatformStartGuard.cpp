@@ -25,18 +25,21 @@ void holdStandardError() {
     heldStandardError = memfd_create("kanatsumugi-platform-start", MFD_CLOEXEC);
     realStandardError = heldStandardError < 0 ? -1 : dup(STDERR_FILENO);
     if (realStandardError < 0 || dup2(heldStandardError, STDERR_FILENO) < 0) {
-        if (heldStandardError >= 0)
+        if (heldStandardError >= 0) {
             close(heldStandardError);
-        if (realStandardError >= 0)
+        }
+        if (realStandardError >= 0) {
             close(realStandardError);
+        }
         heldStandardError = realStandardError = -1;
     }
 }
 
 // Puts the real standard error back; what was written aside follows it unless dropped.
 void releaseStandardError(bool keepHeldText) {
-    if (realStandardError < 0)
+    if (realStandardError < 0) {
         return;
+    }
     std::fflush(stderr);
     dup2(realStandardError, STDERR_FILENO);
     close(realStandardError);
@@ -46,8 +49,9 @@ void releaseStandardError(bool keepHeldText) {
         off_t offset = 0;
         while ((count = pread(heldStandardError, buffer, sizeof buffer, offset)) > 0) {
             offset += count;
-            if (write(STDERR_FILENO, buffer, static_cast<std::size_t>(count)) != count)
+            if (write(STDERR_FILENO, buffer, static_cast<std::size_t>(count)) != count) {
                 break;
+            }
         }
     }
     close(heldStandardError);

@@ -37,8 +37,9 @@ constexpr TimeOfDay kLastMillisecond{23, 59, 59, 999};
 QStringList menuTexts(QMenu* menu) {
     QStringList texts;
     for (const QAction* action : menu->actions()) {
-        if (!action->isSeparator())
+        if (!action->isSeparator()) {
             texts.append(action->text().section(u'\t', 0, 0));
+        }
     }
     delete menu;
     return texts;
@@ -279,8 +280,9 @@ private slots:
         QList<QPoint> points{QPoint(box->width() - 1, 0),
                              QPoint(box->width() - 1, box->height() - 1)};
         // Client point 15,50 lies beside the drawn square at 96 dpi with the fallback font.
-        if (QFontInfo(form_->font()).family() == QStringLiteral("IPAPGothic"))
+        if (QFontInfo(form_->font()).family() == QStringLiteral("IPAPGothic")) {
             points.append(box->mapFrom(form_.get(), QPoint(15, 50)));
+        }
         for (const QPoint point : points) {
             QVERIFY(box->rect().contains(point));
             const bool before = box->isChecked();
@@ -455,8 +457,9 @@ private slots:
 int main(int argc, char** argv) {
     GuardedApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
-    if (!installQtJapanese(application))
+    if (!installQtJapanese(application)) {
         qWarning("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+    }
     TestForm1 test;
     return QTest::qExec(&test, argc, argv);
 }
