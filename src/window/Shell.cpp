@@ -1,6 +1,7 @@
 #include "window/Shell.h"
 
 #include "generator/Clock.h"
+#include "window/DesktopSession.h"
 #include "window/ErrorReport.h"
 #include "window/TForm1.h"
 #include "window/TerminationSignals.h"
@@ -164,9 +165,11 @@ int runApplication(int argc, char** argv) {
     int noArgumentCount = 1;
     char fallbackName[] = "kanatsumugi";
     char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
+    preferX11WhenBothAvailable();
     auto platformStart = std::make_optional<PlatformStartGuard>();
     GuardedApplication application(noArgumentCount, programOnly);
     platformStart.reset();
+    installQtJapanese(application);
     // Title and icon before any window.
     setApplicationTitle();
     setApplicationIcon();

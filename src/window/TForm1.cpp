@@ -2,6 +2,7 @@
 
 #include "generator/NameGenerator.h"
 #include "stock/NameStock.h"
+#include "window/Accessibility.h"
 #include "ui_TForm1.h"
 #include "window/ErrorReport.h"
 #include "window/KeyboardModel.h"
@@ -107,6 +108,8 @@ void TForm1::wireEvents() {
             ui_->Edit1->setCursorPosition(cursor);
         }
     });
+    describeForScreenReaders(ui_->Edit1, ui_->Button1, ui_->CheckBox1, ui_->Button2,
+                             ui_->SpinEdit1);
     new KeyboardModel(this);
 }
 

@@ -95,3 +95,20 @@ wait_for_exit() {
 }
 
 keys() { xdotool key --delay 30 "$@"; }
+
+# A private session bus with the accessibility bus on it, so that the window can be read
+# and pressed as a screen reader does; `client` runs desktop-client.py.
+start_accessibility_bus() {
+    local launcher=/usr/libexec/at-spi-bus-launcher
+    require_tools dbus-daemon "$launcher"
+    /usr/bin/python3 -c 'import pyatspi' 2>/dev/null || fail "python3-pyatspi is not installed"
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$scratch/bus-address" \
+        >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for 50 test -s "$scratch/bus-address" || fail "no session bus"
+    DBUS_SESSION_BUS_ADDRESS=$(head -n 1 "$scratch/bus-address")
+    export DBUS_SESSION_BUS_ADDRESS
+    "$launcher" --launch-immediately >"$scratch/accessibility-bus.log" 2>&1 &
+    pids+=($!)
+}
+client() { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/desktop-client.py" "$@"; }

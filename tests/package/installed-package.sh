@@ -67,6 +67,8 @@ pass "the installed window made $name, stocked it in a fresh folder and closed w
 "$here/window-identity.sh" /usr/bin/kanatsumugi "/usr/share/icons/hicolor/32x32/apps/$id.png" \
     "/usr/share/applications/$id.desktop"
 "$here/input-method.sh" /usr/bin/kanatsumugi
+"$here/context-menu.sh" /usr/bin/kanatsumugi
+"$here/../e2e/wayland-e2e.sh" /usr/bin/kanatsumugi
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -q kanatsumugi >"$scratch/apt.log" 2>&1 ||
     fail "apt-get purge: $(cat "$scratch/apt.log")"

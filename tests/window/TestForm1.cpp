@@ -2,10 +2,12 @@
 #include "spinedit/TSpinEdit.h"
 #include "stock/NameStock.h"
 #include "support/FixedClock.h"
+#include "window/DesktopSession.h"
 #include "window/ErrorReport.h"
 #include "window/Shell.h"
 #include "window/TForm1.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -13,6 +15,8 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,6 +32,18 @@ namespace {
 constexpr TimeOfDay kAfternoon{12, 34, 56, 789};
 constexpr TimeOfDay kMidnight{0, 0, 0, 0};
 constexpr TimeOfDay kLastMillisecond{23, 59, 59, 999};
+
+// The texts a menu shows, without their shortcut keys.
+QStringList menuTexts(QMenu* menu) {
+    QStringList texts;
+    for (const QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            texts.append(action->text().section(u'\t', 0, 0));
+        }
+    }
+    delete menu;
+    return texts;
+}
 
 QByteArray stockFileBytes() {
     QFile file(QDir::current().filePath(QString::fromUtf8(StockList::kFileName)));
@@ -243,6 +259,104 @@ private slots:
         QCOMPARE(edit1()->text(), QStringLiteral("チリイヂヨ"));
     }
 
+    void wholeCheckBoxToggles() {
+        QCheckBox* box = checkBox1();
+        QList<QPoint> points{QPoint(box->width() - 1, 0),
+                             QPoint(box->width() - 1, box->height() - 1)};
+        // Client point 15,50 lies beside the drawn square at 96 dpi with the fallback font.
+        if (QFontInfo(form_->font()).family() == QStringLiteral("IPAPGothic")) {
+            points.append(box->mapFrom(form_.get(), QPoint(15, 50)));
+        }
+        for (const QPoint point : points) {
+            QVERIFY(box->rect().contains(point));
+            const bool before = box->isChecked();
+            QTest::mouseClick(box, Qt::LeftButton, {}, point);
+            QVERIFY2(box->isChecked() != before,
+                     qPrintable(QStringLiteral("%1,%2").arg(point.x()).arg(point.y())));
+        }
+        QTest::keyClick(box, Qt::Key_Space);
+        QVERIFY(!box->isChecked());
+    }
+
+    void speaksQtsOwnTextsInJapanese_data() {
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QStringList>("expected");
+        const QStringList editMenu{QStringLiteral("元に戻す(&U)"), QStringLiteral("やり直す(&R)"),
+                                   QStringLiteral("切り取り(&T)"), QStringLiteral("コピー(&C)"),
+                                   QStringLiteral("貼り付け(&P)"), QStringLiteral("削除"),
+                                   QStringLiteral("すべてを選択")};
+        QTest::newRow("name box menu") << "Edit1" << editMenu;
+        QTest::newRow("spin box menu") << "spinText" << editMenu;
+        QTest::newRow("error box") << "" << QStringList{QStringLiteral("OK")};
+    }
+    void speaksQtsOwnTextsInJapanese() {
+        QFETCH(QString, source);
+        QStringList texts;
+        if (source.isEmpty()) {
+            QMessageBox box(QMessageBox::Critical, QString(), QString(), QMessageBox::Ok);
+            texts.append(box.button(QMessageBox::Ok)->text());
+        } else {
+            texts = menuTexts(form_->findChild<QLineEdit*>(source)->createStandardContextMenu());
+        }
+        QTEST(texts, "expected");
+    }
+
+    void screenReadersHearEachControl_data() {
+        QTest::addColumn<QString>("control");
+        QTest::addColumn<int>("role");
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("name box") << "Edit1" << int(QAccessible::EditableText) << "名前"
+                                  << "チリイヂヨ";
+        QTest::newRow("generate") << "Button1" << int(QAccessible::Button) << "命名！"
+                                  << "";
+        QTest::newRow("check box") << "CheckBox1" << int(QAccessible::CheckBox) << "文字数指定"
+                                   << "";
+        QTest::newRow("stock") << "Button2" << int(QAccessible::Button) << "ストック"
+                               << "";
+        QTest::newRow("spin box") << "SpinEdit1" << int(QAccessible::SpinBox) << "文字数"
+                                  << "2";
+        QTest::newRow("spin text") << "spinText" << int(QAccessible::EditableText) << "文字数"
+                                   << "2";
+        QTest::newRow("up arrow") << "upArrow" << int(QAccessible::Button) << "増やす"
+                                  << "";
+        QTest::newRow("down arrow") << "downArrow" << int(QAccessible::Button) << "減らす"
+                                    << "";
+    }
+    void screenReadersHearEachControl() {
+        QFETCH(QString, control);
+        QAccessibleInterface* face =
+            QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(control));
+        QVERIFY(face != nullptr);
+        QTEST(int(face->role()), "role");
+        QTEST(face->text(QAccessible::Name), "name");
+        QVERIFY(!face->text(QAccessible::Description).isEmpty());
+        QTEST(face->text(QAccessible::Value), "value");
+    }
+
+    void spinBoxReadsAsASpinBox() {
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(spinEdit1());
+        QAccessibleValueInterface* value = face->valueInterface();
+        QVERIFY(value != nullptr);
+        QCOMPARE(face->text(QAccessible::Description),
+                 QStringLiteral("名前の文字数、2 から 8 まで"));
+        QCOMPARE(value->minimumValue().toInt(), 2);
+        QCOMPARE(value->maximumValue().toInt(), 8);
+        QCOMPARE(value->minimumStepSize().toInt(), 1);
+
+        value->setCurrentValue(12);
+        QCOMPARE(spinEdit1()->text(), QStringLiteral("8"));
+        face->actionInterface()->doAction(QAccessibleActionInterface::decreaseAction());
+        QCOMPARE(spinEdit1()->text(), QStringLiteral("7"));
+        QAccessible::queryAccessibleInterface(form_->findChild<QWidget*>(QStringLiteral("upArrow")))
+            ->actionInterface()
+            ->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(value->currentValue().toInt(), 8);
+        spinEdit1()->setText(QStringLiteral("x"));
+        QCOMPARE(value->currentValue().toInt(), 2);
+        QCOMPARE(face->text(QAccessible::Value), QStringLiteral("x"));
+    }
+
     void stocksTheEditedTextOnce() {
         edit1()->setText(QStringLiteral("テスト～－ー"));
         QTest::mouseClick(button2(), Qt::LeftButton);
@@ -302,6 +416,9 @@ private slots:
 int main(int argc, char** argv) {
     GuardedApplication application(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    if (!installQtJapanese(application)) {
+        qWarning("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+    }
     TestForm1 test;
     return QTest::qExec(&test, argc, argv);
 }
