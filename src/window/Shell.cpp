@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,13 +39,17 @@ std::string environmentValue(const char* name) {
 class PlatformStartGuard {
 public:
     PlatformStartGuard() {
+        previousHandler = qInstallMessageHandler(reportPlatformFailure);
         std::fflush(stderr);
+        // With stderr closed there is nothing to hold back, and the file would take its place.
+        if (::fcntl(STDERR_FILENO, F_GETFD) == -1) {
+            return;
+        }
         held_ = std::tmpfile();
         realStderr = held_ == nullptr ? -1 : ::dup(STDERR_FILENO);
         if (realStderr >= 0) {
             ::dup2(::fileno(held_), STDERR_FILENO);
         }
-        previousHandler = qInstallMessageHandler(reportPlatformFailure);
     }
 
     ~PlatformStartGuard() {
