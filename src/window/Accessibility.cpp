@@ -1,7 +1,7 @@
 #include "window/Accessibility.h"
 
 #include "spinedit/SpinArrowButton.h"
-#include "SpinEdit.h"
+#include "spinedit/TSpinEdit.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
