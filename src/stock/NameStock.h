@@ -18,8 +18,8 @@ public:
         : list_(filePath) {}
 
     StockList& list() { return list_; }
-    const StockList& list() const { return list_; }
-    bool stockable() const { return stockable_; }
+    [[nodiscard]] const StockList& list() const { return list_; }
+    [[nodiscard]] bool stockable() const { return stockable_; }
 
     // A new name was generated: it may be stocked.
     void nameGenerated() { stockable_ = true; }

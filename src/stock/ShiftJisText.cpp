@@ -47,7 +47,7 @@ bool survivesRoundTrip(const QString& character) {
 QString firstCharacterOutsideShiftJis(const QString& text) {
     for (qsizetype i = 0; i < text.size();) {
         const qsizetype width = (text.at(i).isHighSurrogate() && i + 1 < text.size()) ? 2 : 1;
-        const QString character = text.mid(i, width);
+        QString character = text.mid(i, width);
         if (!survivesRoundTrip(character)) {
             return character;
         }

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstddef>
 #include <fcntl.h>
 #include <new>
 #include <sys/file.h>
@@ -237,10 +238,10 @@ FileContents readStockFile(const QByteArray& path, const QString& shownPath) {
     return contents;
 }
 
-LockedStockFile::LockedStockFile(const QByteArray& path, const QString& shownPath,
+LockedStockFile::LockedStockFile(const QByteArray& path, QString shownPath,
                                  std::chrono::milliseconds timeout)
     : realPath_(followLinks(path))
-    , shownPath_(shownPath) {
+    , shownPath_(std::move(shownPath)) {
     const auto deadline = Clock::now() + timeout;
     takeLockFile(deadline);
     openAndLockFile(deadline);
@@ -413,7 +414,7 @@ bool LockedStockFile::replace(const QByteArray& bytes) {
 // and as the new text only moves names further into the file, every name stays whole in one
 // or the other, bar at most the one at that point. Put back as it was on failure.
 void LockedStockFile::writeInPlace(int fd, const QByteArray& bytes) {
-    constexpr qsizetype kPiece = 64 * 1024;
+    constexpr qsizetype kPiece = qsizetype{64} * 1024;
     const QByteArray& old = contents_.bytes;
     const qsizetype common =
         std::mismatch(old.begin(), old.begin() + std::min(old.size(), bytes.size()), bytes.begin())

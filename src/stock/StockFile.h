@@ -19,8 +19,8 @@ public:
     FileDescriptor& operator=(FileDescriptor&& other) noexcept;
     ~FileDescriptor();
 
-    int get() const { return fd_; }
-    bool isOpen() const { return fd_ >= 0; }
+    [[nodiscard]] int get() const { return fd_; }
+    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
 
 private:
     int fd_;
@@ -48,12 +48,11 @@ class LockedStockFile {
 public:
     // Waits up to `timeout` for the lock, then reads the file. Raises the create error when
     // another copy held the lock all that time, the open error for an unreadable file.
-    LockedStockFile(const QByteArray& path, const QString& shownPath,
-                    std::chrono::milliseconds timeout);
+    LockedStockFile(const QByteArray& path, QString shownPath, std::chrono::milliseconds timeout);
     LockedStockFile(const LockedStockFile&) = delete;
     LockedStockFile& operator=(const LockedStockFile&) = delete;
 
-    const FileContents& contents() const { return contents_; }
+    [[nodiscard]] const FileContents& contents() const { return contents_; }
 
     // Makes `bytes` the file's contents and syncs them to disk. The file is replaced by a
     // new one only where that cannot be told apart from the old (owner, group, mode, one
@@ -64,7 +63,7 @@ public:
 private:
     void takeLockFile(std::chrono::steady_clock::time_point deadline);
     void openAndLockFile(std::chrono::steady_clock::time_point deadline);
-    AppError heldElsewhere() const;
+    [[nodiscard]] AppError heldElsewhere() const;
     void create(const QByteArray& bytes);
     bool replace(const QByteArray& bytes);
     void writeInPlace(int fd, const QByteArray& bytes);

@@ -25,7 +25,7 @@ QByteArray StockList::pathInWorkingDirectory() {
         }
         folder.resize(folder.size() * 2);
     }
-    folder.truncate(qstrlen(folder.constData()));
+    folder.truncate(static_cast<qsizetype>(qstrlen(folder.constData())));
     return folder + '/' + kFileName;
 }
 

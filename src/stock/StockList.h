@@ -27,9 +27,9 @@ public:
     explicit StockList(const QString& filePath);
 
     // The path as messages show it.
-    const QString& shownPath() const { return shownPath_; }
+    [[nodiscard]] const QString& shownPath() const { return shownPath_; }
     // Split anew at each call.
-    QList<QByteArray> entries() const;
+    [[nodiscard]] QList<QByteArray> entries() const;
 
     // Replaces the entries with the file's; a missing file (or a directory) leaves the list empty.
     // A file that exists but cannot be read, is no regular file or does not fit in memory

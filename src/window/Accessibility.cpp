@@ -27,20 +27,20 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
 
-    QString text(QAccessible::Text type) const override {
+    [[nodiscard]] QString text(QAccessible::Text type) const override {
         if (type == QAccessible::Value) {
             return spinEdit()->text();
         }
         return QAccessibleWidget::text(type);
     }
 
-    QVariant currentValue() const override { return spinEdit()->Value(); }
+    [[nodiscard]] QVariant currentValue() const override { return spinEdit()->Value(); }
     void setCurrentValue(const QVariant& value) override { spinEdit()->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return spinEdit()->MaxValue(); }
-    QVariant minimumValue() const override { return spinEdit()->MinValue(); }
-    QVariant minimumStepSize() const override { return spinEdit()->Increment(); }
+    [[nodiscard]] QVariant maximumValue() const override { return spinEdit()->MaxValue(); }
+    [[nodiscard]] QVariant minimumValue() const override { return spinEdit()->MinValue(); }
+    [[nodiscard]] QVariant minimumStepSize() const override { return spinEdit()->Increment(); }
 
-    QStringList actionNames() const override {
+    [[nodiscard]] QStringList actionNames() const override {
         return QAccessibleWidget::actionNames() << QAccessibleActionInterface::increaseAction()
                                                 << QAccessibleActionInterface::decreaseAction();
     }
@@ -55,7 +55,7 @@ public:
     }
 
 private:
-    TSpinEdit* spinEdit() const { return static_cast<TSpinEdit*>(widget()); }
+    [[nodiscard]] TSpinEdit* spinEdit() const { return static_cast<TSpinEdit*>(widget()); }
 };
 
 // An arrow never takes the focus, so a screen reader presses it through its action.
@@ -64,7 +64,9 @@ public:
     explicit SpinArrowAccessible(SpinArrowButton* arrow)
         : QAccessibleWidget(arrow, QAccessible::Button) {}
 
-    QStringList actionNames() const override { return {QAccessibleActionInterface::pressAction()}; }
+    [[nodiscard]] QStringList actionNames() const override {
+        return {QAccessibleActionInterface::pressAction()};
+    }
     void doAction(const QString& actionName) override {
         auto* spinEdit = qobject_cast<TSpinEdit*>(widget()->parentWidget());
         if (actionName != QAccessibleActionInterface::pressAction() || spinEdit == nullptr) {

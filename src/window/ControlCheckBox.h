@@ -14,7 +14,7 @@ public:
     explicit ControlCheckBox(QWidget* parent = nullptr);
 
 protected:
-    bool hitButton(const QPoint& pos) const override;
+    [[nodiscard]] bool hitButton(const QPoint& pos) const override;
 };
 
 } // namespace kanatsumugi

@@ -2,13 +2,13 @@
 
 #include "generator/NameGenerator.h"
 #include "stock/NameStock.h"
-#include "window/Accessibility.h"
+#include "stock/ShiftJisText.h"
 #include "ui_TForm1.h"
+#include "window/Accessibility.h"
 #include "window/ErrorReport.h"
 #include "window/KeyboardModel.h"
 #include "window/LayoutScaling.h"
 #include "window/Shell.h"
-#include "stock/ShiftJisText.h"
 
 #include <QCloseEvent>
 #include <QFontDatabase>
