@@ -1,6 +1,6 @@
 #include "UniqueNames.h"
 
-#include "NameGenerator.h"
+#include "NameBatch.h"
 
 namespace kanatsumugi {
 
@@ -26,6 +26,19 @@ std::uint64_t UniqueNames::pack(const KanaIndexName& name) {
 
 bool UniqueNames::insert(const KanaIndexName& name) {
     return insertKey(pack(name));
+}
+
+bool UniqueNames::contains(const KanaIndexName& name) const {
+    const std::uint64_t key = pack(name);
+    const std::size_t mask = slots_.size() - 1;
+    for (std::size_t slot = (key * kHashMultiplier) >> shift_;; slot = (slot + 1) & mask) {
+        if (slots_[slot] == key) {
+            return true;
+        }
+        if (slots_[slot] == 0) {
+            return false;
+        }
+    }
 }
 
 bool UniqueNames::insertKey(std::uint64_t key) {

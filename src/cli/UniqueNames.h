@@ -17,6 +17,8 @@ public:
 
     // True when `name` was not in the set; it is in the set afterwards.
     bool insert(const KanaIndexName& name);
+    // True when `name` is in the set. Safe from several threads while nothing inserts.
+    [[nodiscard]] bool contains(const KanaIndexName& name) const;
     [[nodiscard]] std::size_t size() const { return size_; }
 
     // Distinct names give distinct keys, and no key is 0 (the empty slot).

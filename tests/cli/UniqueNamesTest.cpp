@@ -1,6 +1,6 @@
 #include "UniqueNames.h"
 
-#include "NameGenerator.h"
+#include "NameBatch.h"
 
 #include <gtest/gtest.h>
 
