@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace kanatsumugi {
 
@@ -97,9 +98,9 @@ struct Token {
 } // namespace
 
 std::string romaji(std::string_view indices, RomajiStyle style) {
-    std::array<Token, 9> tokens{};
+    std::vector<Token> tokens(indices.size());
     std::size_t count = 0;
-    for (std::size_t i = 0; i < indices.size() && count < tokens.size(); ++i) {
+    for (std::size_t i = 0; i < indices.size(); ++i) {
         const int index = static_cast<std::uint8_t>(indices[i]);
         if (isSmall(index) && count > 0 && tokens[count - 1].small < 0 &&
             tokens[count - 1].kana < KanaTables::kFirstSmallKana) {
