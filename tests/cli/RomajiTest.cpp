@@ -95,7 +95,8 @@ public:
     explicit Reader(const KanaTables& tables) {
         for (int kana = 0; kana < tables.initialCount(); ++kana) {
             const std::string one(1, static_cast<char>(kana));
-            syllables_[romaji(one, RomajiStyle::Hepburn)] = one;
+            EXPECT_TRUE(syllables_.emplace(romaji(one, RomajiStyle::Hepburn), one).second)
+                << "two kana spelt " << romaji(one, RomajiStyle::Hepburn);
         }
         for (int small = KanaTables::kFirstSmallKana; small <= KanaTables::kLastSmallKana;
              ++small) {
