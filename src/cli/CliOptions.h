@@ -38,11 +38,13 @@ struct CliOptions {
     std::vector<std::u32string> without;
     std::optional<std::string> excludeStock; // the stock file's path
 
-    // True when some readings may be skipped, so a day may hold fewer than `count`.
-    [[nodiscard]] bool choosesReadings() const {
-        return unique || excludeStock || minKana > 0 || maxKana < 9 || !startsWith.empty() ||
+    // True when a filter may skip readings.
+    [[nodiscard]] bool filters() const {
+        return excludeStock || minKana > 0 || maxKana < 9 || !startsWith.empty() ||
                !endsWith.empty() || !contains.empty() || !without.empty();
     }
+    // True when some readings may be skipped, so a day may hold fewer than `count`.
+    [[nodiscard]] bool choosesReadings() const { return unique || filters(); }
 };
 
 // Parses the arguments after the program name. Raises AppError with a one-line

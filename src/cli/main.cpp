@@ -52,10 +52,15 @@ int run(const CliOptions& options) {
     const std::uint32_t start = options.startReading ? *options.startReading : readingNow();
     const RunResult result = printNames(KanaTables::build(), options, stockEntries, start, out);
     if (result.exhausted) {
-        printError(tr("一日分の時刻を読みましたが、条件に合う名前は ",
-                      "a whole day of clock readings held only ") +
-                   std::to_string(result.printed) +
-                   tr(" 個でした", result.printed == 1 ? " matching name" : " matching names"));
+        const std::string found = std::to_string(result.printed);
+        printError(
+            !options.filters()
+                ? tr("一日分の時刻をすべて読みましたが、新しい名前はもうありません (" + found +
+                         " 個を出力しました)",
+                     "a whole day of clock readings holds no new name (" + found + " printed)")
+                : tr("一日分の時刻を読みましたが、条件に合う名前は " + found + " 個でした",
+                     "a whole day of clock readings held only " + found +
+                         (result.printed == 1 ? " matching name" : " matching names")));
         return kExitFailure;
     }
     return 0;
