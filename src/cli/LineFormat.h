@@ -41,13 +41,18 @@ private:
     // and are overwritten or ignored): a loop ending on the length would be
     // mispredicted on almost every line.
     char* writePlain(const KanaIndexName& name, char* start) const {
+        // Fields are read into locals first: the byte stores below may alias them, and
+        // would make the compiler read them again after every kana.
+        const std::size_t width = kanaWidth_;
+        const Piece* const kana = kana_.data();
+        const Piece lineEnd = lineEnd_;
 #pragma GCC unroll 9
         for (std::size_t i = 0; i < KanaIndexName::kCapacity; ++i) {
-            __builtin_memcpy(start + i * kanaWidth_, kana_[name.kana[i]].bytes.data(), 4);
+            __builtin_memcpy(start + i * width, kana[name.kana[i]].bytes.data(), 4);
         }
-        char* const end = start + static_cast<std::size_t>(name.count) * kanaWidth_;
-        __builtin_memcpy(end, lineEnd_.bytes.data(), 4);
-        return end + lineEnd_.size;
+        char* const end = start + static_cast<std::size_t>(name.count) * width;
+        __builtin_memcpy(end, lineEnd.bytes.data(), 4);
+        return end + lineEnd.size;
     }
     char* writeFields(std::uint32_t reading, const KanaIndexName& name, char* start) const;
 

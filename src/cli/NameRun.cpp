@@ -97,8 +97,23 @@ struct Run {
         block.used = 0;
         block.lineEnds.clear();
         block.matches.clear();
-        const bool collect = options.unique;
-        const bool chooses = options.choosesReadings();
+        if (options.unique) {
+            scanWith<true, true>(firstReading, count, block);
+        } else if (options.choosesReadings()) {
+            scanWith<true, false>(firstReading, count, block);
+        } else {
+            scanWith<false, false>(firstReading, count, block);
+        }
+    }
+
+    // One loop for each kind of run, so that the plain run tests nothing per name.
+    template <bool kChooses, bool kCollect>
+    void scanWith(std::uint32_t firstReading, std::size_t count, Block& block) const {
+        // The write position is held in locals: bytes stored through a char pointer may
+        // alias anything, so fields would be read back from memory after every line.
+        char* base = block.bytes.data();
+        char* p = base;
+        char* limit = base + block.bytes.size();
         for (std::size_t done = 0; done < count;) {
             const std::span<KanaIndexName> names(block.batch.data(),
                                                  std::min(kBatchSize, count - done));
@@ -106,25 +121,32 @@ struct Run {
             makeNames(tables, options.fixedLength, reading, names);
             for (std::size_t i = 0; i < names.size(); ++i) {
                 const KanaIndexName& name = names[i];
-                if (chooses && !passes(name)) {
+                if (kChooses && !passes(name)) {
                     continue;
                 }
-                const std::uint32_t at = readingAfter(reading, i);
-                if (collect) {
+                std::uint32_t at = reading + static_cast<std::uint32_t>(i);
+                if (at >= kMillisecondsPerDay) {
+                    at -= kMillisecondsPerDay;
+                }
+                if (kCollect) {
                     block.matches.push_back({at, name});
                     continue;
                 }
-                if (block.bytes.size() - block.used < LineFormat::kMaxLineBytes) {
+                if (static_cast<std::size_t>(limit - p) < LineFormat::kMaxLineBytes) {
+                    const auto used = static_cast<std::size_t>(p - base);
                     block.bytes.resize(std::max<std::size_t>(block.bytes.size() * 2, 1 << 16));
+                    base = block.bytes.data();
+                    p = base + used;
+                    limit = base + block.bytes.size();
                 }
-                char* const start = block.bytes.data() + block.used;
-                block.used += static_cast<std::size_t>(format.write(at, name, start) - start);
-                if (chooses) {
-                    block.lineEnds.push_back(static_cast<std::uint32_t>(block.used));
+                p = format.write(at, name, p);
+                if (kChooses) {
+                    block.lineEnds.push_back(static_cast<std::uint32_t>(p - base));
                 }
             }
             done += names.size();
         }
+        block.used = static_cast<std::size_t>(p - base);
     }
 };
 
