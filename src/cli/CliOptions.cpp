@@ -279,9 +279,11 @@ CliOptions parseCommandLine(std::span<const std::string_view> args) {
             texts.push_back(readKanaText(value, option.name));
         }
     }
-    if (options.encoding == OutputEncoding::Cp932 && options.format != OutputFormat::Plain) {
-        throw AppError(tr("--encoding cp932 は --format plain でだけ使えます",
-                          "--encoding cp932 works with --format plain only"));
+    // cp932 output is the stock file's format: names alone, one a line.
+    if (options.encoding == OutputEncoding::Cp932 &&
+        (options.format != OutputFormat::Plain || options.romaji)) {
+        throw AppError(tr("--encoding cp932 は --format plain でローマ字なしのときだけ使えます",
+                          "--encoding cp932 works with --format plain and no --romaji only"));
     }
     return options;
 }

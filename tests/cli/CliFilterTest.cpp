@@ -150,12 +150,19 @@ struct BadText {
 
 TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
     const BadText cases[] = {
-        {{"--starts-with", "Ka"}, "「K」"},   {{"--contains", "カ・ナ"}, "U+30FB"},
-        {{"--without", "漢"}, "「漢」"},      {{"--ends-with", "ｶ"}, "U+FF76"},
-        {{"--contains", "カ\tナ"}, "U+0009"}, {{"--starts-with", ""}, "--starts-with"},
-        {{"--kana", "1"}, "--kana"},          {{"--kana", "5-3"}, "5-3"},
-        {{"--kana", "2-10"}, "2-10"},         {{"--format", "xml"}, "xml"},
-        {{"--romaji=kunrei"}, "kunrei"},      {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
+        {{"--starts-with", "Ka"}, "「K」"},
+        {{"--contains", "カ・ナ"}, "U+30FB"},
+        {{"--without", "漢"}, "「漢」"},
+        {{"--ends-with", "ｶ"}, "U+FF76"},
+        {{"--contains", "カ\tナ"}, "U+0009"},
+        {{"--starts-with", ""}, "--starts-with"},
+        {{"--kana", "1"}, "--kana"},
+        {{"--kana", "5-3"}, "5-3"},
+        {{"--kana", "2-10"}, "2-10"},
+        {{"--format", "xml"}, "xml"},
+        {{"--romaji=kunrei"}, "kunrei"},
+        {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
+        {{"--romaji", "--encoding", "cp932"}, "cp932"},
     };
     for (const BadText& c : cases) {
         const test::CliRun run = runCli(c.args);
