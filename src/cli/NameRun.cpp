@@ -176,7 +176,7 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options,
     const bool chooses = options.choosesReadings();
     out.write(run.format.header());
 
-    UniqueNames seen;
+    SeenReadings seen(tables, options.fixedLength);
     Block first;
     Block second;
     RunResult result;
@@ -193,7 +193,7 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options,
             if (result.printed == options.count) {
                 break;
             }
-            if (seen.insert(match.name)) {
+            if (seen.insert(match.reading, match.name)) {
                 char* const start = out.reserve(LineFormat::kMaxLineBytes);
                 out.commit(static_cast<std::size_t>(
                     run.format.write(match.reading, match.name, start) - start));
