@@ -1,46 +1,65 @@
 #!/usr/bin/env bash
-# Times kanatsumugi-cli making every name of a whole day beside a plain `cat` of the
-# same bytes from a (cached) file, best of three runs each.
+# A whole day of names from kanatsumugi-cli, timed three ways, best of three runs each,
+# the runs of the three kinds taken in turns so that a busy machine disturbs them alike:
+#   plain    every name of the day to /dev/null (target: at most 2 s)
+#   filter   a filter that matches no name, over the whole day (target: at most 1.3
+#            times plain)
+#   unique   --unique with filters over the whole day (peak memory is printed)
 # Usage: bench/cli-whole-day.sh [path/to/kanatsumugi-cli]
 set -euo pipefail
 
 cli=${1:-build/src/cli/kanatsumugi-cli}
 [[ -f $cli && -x $cli ]] || { echo "no executable at $cli (build it, or pass its path)" >&2; exit 2; }
+command -v /usr/bin/time >/dev/null || { echo "needs GNU time (Debian package time)" >&2; exit 2; }
 
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
-names="$dir/day.txt"
-args=(-n 86400000 --at 00:00:00.000)
+report=$(mktemp)
+trap 'rm -f "$report"' EXIT
+at=(--at 00:00:00.000)
+plain=(-n 86400000 "${at[@]}")
+# Five ヴ in a row: no name of the day has them, so every reading is read and tested.
+filter=(-n 1 --contains ヴヴヴヴヴ --kana 5-9 --without ン "${at[@]}")
+unique=(-n 86400000 --unique --kana 3-9 --without ッ "${at[@]}")
 
-"$cli" "${args[@]}" >"$names"
-lines=$(wc -l <"$names")
+lines=$("$cli" "${plain[@]}" | wc -l)
 [[ $lines -eq 86400000 ]] || { echo "expected 86400000 lines, got $lines" >&2; exit 1; }
-bytes=$(stat -c %s "$names")
-cat "$names" >/dev/null # into the page cache
-
-best() {
-    local best_s=
-    for _ in 1 2 3; do
-        local start end s
-        start=$(date +%s.%N)
-        "$@" >/dev/null
-        end=$(date +%s.%N)
-        s=$(awk -v a="$start" -v b="$end" 'BEGIN { print b - a }')
-        if [[ -z $best_s ]] || awk -v s="$s" -v b="$best_s" 'BEGIN { exit !(s < b) }'; then
-            best_s=$s
-        fi
-    done
-    printf '%.3f' "$best_s"
-}
-
-cli_s=$(best "$cli" "${args[@]}")
-cat_s=$(best cat "$names")
-printf 'bytes of output:        %d (%d names)\n' "$bytes" "$lines"
-printf 'kanatsumugi-cli:        %s s (%.1f M names/s)\n' "$cli_s" \
-    "$(awk -v n="$lines" -v s="$cli_s" 'BEGIN { print n / s / 1e6 }')"
-printf 'cat of the same bytes:  %s s\n' "$cat_s"
-printf 'ratio cli / cat:        %.2f\n' "$(awk -v a="$cli_s" -v b="$cat_s" 'BEGIN { print a / b }')"
-if awk -v s="$cli_s" 'BEGIN { exit !(s > 2.0) }'; then
-    echo "slower than the 2 s target" >&2
+if "$cli" "${filter[@]}" >/dev/null 2>&1; then
+    echo "the filter matched a name; pick one that matches none" >&2
     exit 1
 fi
+
+# Prints "seconds peak-KB" of one run.
+measure() {
+    /usr/bin/time -f '%e %M' -o "$report" "$@" >/dev/null 2>&1 || true
+    tail -1 "$report"
+}
+
+best_plain= best_filter= best_unique= peak_unique=0 peak_filter=0
+smaller() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(b == "" || a < b) }'; }
+for _ in 1 2 3; do
+    read -r s _ < <(measure "$cli" "${plain[@]}")
+    smaller "$s" "$best_plain" && best_plain=$s
+    read -r s kb < <(measure "$cli" "${filter[@]}")
+    smaller "$s" "$best_filter" && best_filter=$s
+    ((kb > peak_filter)) && peak_filter=$kb
+    read -r s kb < <(measure "$cli" "${unique[@]}")
+    smaller "$s" "$best_unique" && best_unique=$s
+    ((kb > peak_unique)) && peak_unique=$kb
+done
+found=$("$cli" "${unique[@]}" 2>/dev/null | wc -l || true)
+
+ratio=$(awk -v a="$best_filter" -v b="$best_plain" 'BEGIN { printf "%.2f", a / b }')
+printf 'plain, whole day:        %s s (%.1f M names/s)\n' "$best_plain" \
+    "$(awk -v s="$best_plain" 'BEGIN { print 86.4 / s }')"
+printf 'filter matching nothing: %s s, peak %d KB\n' "$best_filter" "$peak_filter"
+printf 'ratio filter / plain:    %s (target 1.30 at most)\n' "$ratio"
+printf 'unique with filters:     %s s, %d names, peak %d KB\n' "$best_unique" "$found" "$peak_unique"
+status=0
+if awk -v s="$best_plain" 'BEGIN { exit !(s > 2.0) }'; then
+    echo "plain run slower than the 2 s target" >&2
+    status=1
+fi
+if awk -v r="$ratio" 'BEGIN { exit !(r > 1.3) }'; then
+    echo "filter run more than 1.3 times the plain run" >&2
+    status=1
+fi
+exit $status

@@ -1,3 +1,4 @@
+#include "cli/NameBatch.h"
 #include "generator/KanaTables.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
@@ -89,7 +90,7 @@ void BM_KanaIndexNamesBatch(benchmark::State& state) {
     std::uint32_t reading = 0;
     const RatioToBaseline ratio;
     for (auto _ : state) {
-        makeKanaIndexNames(tables, fixedLength, reading, names);
+        makeNames(tables, fixedLength, reading, names);
         benchmark::DoNotOptimize(names.data());
         benchmark::ClobberMemory();
         reading = (reading + 4096) % kMillisecondsPerDay;
@@ -97,23 +98,6 @@ void BM_KanaIndexNamesBatch(benchmark::State& state) {
     ratio.report(state, state.iterations() * 4096);
 }
 BENCHMARK(BM_KanaIndexNamesBatch)->Arg(0)->Arg(8);
-
-// One call per name.
-void BM_KanaIndexName(benchmark::State& state) {
-    const KanaTables tables = KanaTables::build();
-    RandomSource random;
-    KanaIndexName name;
-    std::uint32_t reading = 0;
-    const RatioToBaseline ratio;
-    for (auto _ : state) {
-        random.setSeed(reading);
-        makeKanaIndexName(tables, random, std::nullopt, name);
-        benchmark::DoNotOptimize(name);
-        reading = nextReading(reading);
-    }
-    ratio.report(state, state.iterations());
-}
-BENCHMARK(BM_KanaIndexName);
 
 // The window's path: a Shift-JIS std::string per name.
 void BM_MakeName(benchmark::State& state) {

@@ -1,78 +1,21 @@
 #include "cli/NameRun.h"
 
-#include "apperror/AppError.h"
-#include "cli/KanaUtf8.h"
+#include "cli/LineFormat.h"
+#include "cli/NameBatch.h"
+#include "cli/NameFilter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/UniqueNames.h"
 #include "generator/KanaTables.h"
-#include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
 
 #include <algorithm>
-#include <array>
-#include <cstring>
 #include <future>
+#include <limits>
 #include <span>
-#include <string_view>
-#include <vector>
 
 namespace kanatsumugi {
 
 namespace {
-
-// The bytes of one kana or line end, padded to four so each is copied as one block.
-struct Piece {
-    std::array<char, 4> bytes{};
-    std::size_t size = 0;
-};
-
-// Every kana has the same width in either encoding (three bytes in UTF-8, two in
-// Shift-JIS), so a line's layout follows from its kana count alone.
-struct LineEncoding {
-    std::array<Piece, 61> kana;
-    std::size_t kanaWidth = 0;
-    Piece lineEnd;
-};
-
-Piece pieceOf(std::string_view bytes) {
-    Piece piece;
-    std::memcpy(piece.bytes.data(), bytes.data(), bytes.size());
-    piece.size = bytes.size();
-    return piece;
-}
-
-// UTF-8 with LF, or the stock file's own Shift-JIS with CR LF.
-LineEncoding lineEncoding(const KanaTables& tables, OutputEncoding encoding) {
-    LineEncoding result;
-    for (int i = 0; i < tables.inventoryCount(); ++i) {
-        result.kana.at(static_cast<std::size_t>(i)) =
-            pieceOf(encoding == OutputEncoding::Utf8 ? kanaUtf8(i) : tables.kana(i));
-    }
-    result.kanaWidth = result.kana[0].size;
-    for (const Piece& piece : result.kana) {
-        if (piece.size != result.kanaWidth) {
-            throw AppError("仮名の出力幅がそろっていません");
-        }
-    }
-    result.lineEnd = pieceOf(encoding == OutputEncoding::Utf8 ? "\n" : "\r\n");
-    return result;
-}
-
-constexpr std::size_t kMaxLineBytes = KanaIndexName::kCapacity * 4 + 4;
-
-// Writes one line at `start` and returns its end. All nine slots are written
-// whatever the name's length (the extra bytes lie past the line and are overwritten
-// or ignored): a loop ending on the length would be mispredicted on almost every line.
-char* encodeLine(const KanaIndexName& name, const LineEncoding& encoding, char* start) {
-    const std::size_t width = encoding.kanaWidth;
-#pragma GCC unroll 9
-    for (std::size_t i = 0; i < KanaIndexName::kCapacity; ++i) {
-        std::memcpy(start + i * width, encoding.kana[name.kana[i]].bytes.data(), 4);
-    }
-    char* const end = start + static_cast<std::size_t>(name.count) * width;
-    std::memcpy(end, encoding.lineEnd.bytes.data(), 4);
-    return end + encoding.lineEnd.size;
-}
 
 constexpr std::size_t kBatchSize = 4096;
 constexpr std::size_t kBlockSize = std::size_t{1} << 18;
@@ -81,103 +24,215 @@ std::uint32_t readingAfter(std::uint32_t reading, std::uint64_t steps) {
     return static_cast<std::uint32_t>((reading + steps) % kMillisecondsPerDay);
 }
 
-// Makes the names of `count` consecutive readings and encodes them at `out`, which
-// has room for count * kMaxLineBytes bytes. Returns the number of bytes written.
-std::size_t encodeReadings(const KanaTables& tables, const CliOptions& options,
-                           const LineEncoding& encoding, std::uint32_t firstReading,
-                           std::size_t count, char* out) {
-    std::vector<KanaIndexName> batch(std::min(kBatchSize, count));
-    char* p = out;
-    for (std::size_t done = 0; done < count;) {
-        const std::span<KanaIndexName> names(batch.data(), std::min(batch.size(), count - done));
-        makeKanaIndexNames(tables, options.fixedLength, readingAfter(firstReading, done), names);
-        for (const KanaIndexName& name : names) {
-            p = encodeLine(name, encoding, p);
+NameFilter filterOf(const KanaTables& tables, const CliOptions& options) {
+    NameFilter filter;
+    filter.minKana = options.minKana;
+    filter.maxKana = options.maxKana;
+    const auto add = [&](const std::vector<std::u32string>& texts, std::vector<std::string>& to,
+                         bool required) {
+        for (const std::u32string& text : texts) {
+            if (const auto indices = inventoryIndices(tables, text)) {
+                to.push_back(*indices);
+            } else if (required) {
+                filter.impossible = true;
+            }
         }
-        done += names.size();
-    }
-    return static_cast<std::size_t>(p - out);
+    };
+    add(options.startsWith, filter.startsWith, true);
+    add(options.endsWith, filter.endsWith, true);
+    add(options.contains, filter.contains, true);
+    add(options.without, filter.without, false);
+    return filter;
 }
 
-// Every reading gives a line, so blocks are independent: a second thread makes
-// every other block, which nearly halves a long run's time on two cores.
-RunResult printAllNames(const KanaTables& tables, const CliOptions& options,
-                        const LineEncoding& encoding, std::uint32_t startReading,
+// The kept names that a name of the generator could equal.
+UniqueNames stockedNames(const KanaTables& tables, const std::vector<std::string>& entries) {
+    UniqueNames stocked;
+    for (const std::string& entry : entries) {
+        KanaIndexName name;
+        bool usable = entry.size() % 2 == 0 && entry.size() / 2 <= KanaIndexName::kCapacity;
+        for (std::size_t at = 0; usable && at < entry.size(); at += 2) {
+            int found = -1;
+            for (int i = 0; i < tables.inventoryCount() && found < 0; ++i) {
+                found = entry.compare(at, 2, tables.kana(i)) == 0 ? i : -1;
+            }
+            usable = found >= 0;
+            name.kana[static_cast<std::size_t>(name.count++)] = static_cast<std::uint8_t>(found);
+        }
+        if (usable && name.count > 0) {
+            stocked.insert(name);
+        }
+    }
+    return stocked;
+}
+
+struct Match {
+    std::uint32_t reading;
+    KanaIndexName name;
+};
+
+// One stretch of readings, scanned on either thread: the lines of its matches, or
+// for --unique the matches themselves, whose order the main thread must see.
+struct Block {
+    std::vector<char> bytes;
+    std::size_t used = 0;
+    std::vector<std::uint32_t> lineEnds; // kept only when readings are chosen
+    std::vector<Match> matches;
+    std::vector<KanaIndexName> batch = std::vector<KanaIndexName>(kBatchSize);
+};
+
+struct Run {
+    const KanaTables& tables;
+    const CliOptions& options;
+    NameFilter filter;
+    UniqueNames stocked;
+    bool useStock;
+    LineFormat format;
+
+    bool passes(const KanaIndexName& name) const {
+        return filter.matches(name) && !(useStock && stocked.contains(name));
+    }
+
+    void scan(std::uint32_t firstReading, std::size_t count, Block& block) const {
+        block.used = 0;
+        block.lineEnds.clear();
+        block.matches.clear();
+        if (options.unique) {
+            scanWith<true, true>(firstReading, count, block);
+        } else if (options.choosesReadings()) {
+            scanWith<true, false>(firstReading, count, block);
+        } else {
+            scanWith<false, false>(firstReading, count, block);
+        }
+    }
+
+    // One loop for each kind of run, so that the plain run tests nothing per name.
+    template <bool kChooses, bool kCollect>
+    void scanWith(std::uint32_t firstReading, std::size_t count, Block& block) const {
+        // The write position is held in locals: bytes stored through a char pointer may
+        // alias anything, so fields would be read back from memory after every line.
+        char* base = block.bytes.data();
+        char* p = base;
+        char* limit = base + block.bytes.size();
+        for (std::size_t done = 0; done < count;) {
+            const std::span<KanaIndexName> names(block.batch.data(),
+                                                 std::min(kBatchSize, count - done));
+            const std::uint32_t reading = readingAfter(firstReading, done);
+            makeNames(tables, options.fixedLength, reading, names);
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const KanaIndexName& name = names[i];
+                if (kChooses && !passes(name)) {
+                    continue;
+                }
+                std::uint32_t at = reading + static_cast<std::uint32_t>(i);
+                if (at >= kMillisecondsPerDay) {
+                    at -= kMillisecondsPerDay;
+                }
+                if (kCollect) {
+                    block.matches.push_back({at, name});
+                    continue;
+                }
+                if (static_cast<std::size_t>(limit - p) < LineFormat::kMaxLineBytes) {
+                    const auto used = static_cast<std::size_t>(p - base);
+                    block.bytes.resize(std::max<std::size_t>(block.bytes.size() * 2, 1 << 16));
+                    base = block.bytes.data();
+                    p = base + used;
+                    limit = base + block.bytes.size();
+                }
+                p = format.write(at, name, p);
+                if (kChooses) {
+                    block.lineEnds.push_back(static_cast<std::uint32_t>(p - base));
+                }
+            }
+            done += names.size();
+        }
+        block.used = static_cast<std::size_t>(p - base);
+    }
+};
+
+// Writes a block's lines, at most `room` of them; returns how many.
+std::uint64_t emitLines(const Block& block, std::uint64_t room, bool chooses, std::size_t readings,
                         OutputBuffer& out) {
-    const std::size_t blockBytes =
-        std::min<std::uint64_t>(kBlockSize, options.count) * kMaxLineBytes;
-    std::vector<char> first(blockBytes);
-    std::vector<char> second(options.count > kBlockSize ? blockBytes : 0);
-    RunResult result;
-    std::uint32_t reading = startReading;
-    while (result.printed < options.count && !out.closed()) {
-        const std::uint64_t left = options.count - result.printed;
-        const auto firstCount = static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, left));
-        const auto secondCount =
-            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, left - firstCount));
-        std::future<std::size_t> helper;
-        if (secondCount > 0) {
-            helper = std::async(std::launch::async,
-                                [&, secondReading = readingAfter(reading, firstCount)] {
-                                    return encodeReadings(tables, options, encoding, secondReading,
-                                                          secondCount, second.data());
-                                });
-        }
-        const std::size_t firstBytes =
-            encodeReadings(tables, options, encoding, reading, firstCount, first.data());
-        const std::size_t secondBytes = secondCount > 0 ? helper.get() : 0;
-        out.write({first.data(), firstBytes});
-        out.write({second.data(), secondBytes});
-        result.printed += firstCount + secondCount;
-        reading = readingAfter(reading, firstCount + secondCount);
+    const std::uint64_t lines = chooses ? block.lineEnds.size() : readings;
+    if (lines <= room) {
+        out.write({block.bytes.data(), block.used});
+        return lines;
     }
-    out.flush();
-    return result;
-}
-
-RunResult printUniqueNames(const KanaTables& tables, const CliOptions& options,
-                           const LineEncoding& encoding, std::uint32_t startReading,
-                           OutputBuffer& out) {
-    std::vector<KanaIndexName> batch(kBatchSize);
-    UniqueNames seen;
-    RunResult result;
-    std::uint32_t reading = startReading;
-    std::uint64_t readingsDone = 0;
-    while (result.printed < options.count && !out.closed()) {
-        if (readingsDone == kMillisecondsPerDay) {
-            // Readings repeat daily, so after a whole day no later reading can hold a new
-            // name: stopping now prints exactly what waiting out another day would.
-            result.exhausted = true;
-            break;
-        }
-        const std::span<KanaIndexName> names(
-            batch.data(), std::min<std::uint64_t>(kBatchSize, kMillisecondsPerDay - readingsDone));
-        makeKanaIndexNames(tables, options.fixedLength, reading, names);
-        reading = readingAfter(reading, names.size());
-        readingsDone += names.size();
-        for (const KanaIndexName& name : names) {
-            if (result.printed == options.count) {
-                break;
-            }
-            if (seen.insert(name)) {
-                char* const start = out.reserve(kMaxLineBytes);
-                out.commit(static_cast<std::size_t>(encodeLine(name, encoding, start) - start));
-                ++result.printed;
-            }
-        }
-    }
-    out.flush();
-    return result;
+    out.write({block.bytes.data(), block.lineEnds[static_cast<std::size_t>(room) - 1]});
+    return room;
 }
 
 } // namespace
 
 RunResult printNames(const KanaTables& tables, const CliOptions& options,
-                     std::uint32_t startReading, OutputBuffer& out) {
-    const LineEncoding encoding = lineEncoding(tables, options.encoding);
-    const std::uint32_t reading = startReading % kMillisecondsPerDay;
-    return options.unique ? printUniqueNames(tables, options, encoding, reading, out)
-                          : printAllNames(tables, options, encoding, reading, out);
+                     const std::vector<std::string>& stockEntries, std::uint32_t startReading,
+                     OutputBuffer& out) {
+    const Run run{tables,
+                  options,
+                  filterOf(tables, options),
+                  stockedNames(tables, stockEntries),
+                  options.excludeStock.has_value(),
+                  LineFormat(tables, options)};
+    const bool chooses = options.choosesReadings();
+    out.write(run.format.header());
+
+    SeenReadings seen(tables, options.fixedLength);
+    Block first;
+    Block second;
+    RunResult result;
+    const auto consume = [&](const Block& block, std::size_t readings) {
+        if (readings == 0) {
+            return;
+        }
+        if (!options.unique) {
+            result.printed +=
+                emitLines(block, options.count - result.printed, chooses, readings, out);
+            return;
+        }
+        for (const Match& match : block.matches) {
+            if (result.printed == options.count) {
+                break;
+            }
+            if (seen.insert(match.reading, match.name)) {
+                char* const start = out.reserve(LineFormat::kMaxLineBytes);
+                out.commit(static_cast<std::size_t>(
+                    run.format.write(match.reading, match.name, start) - start));
+                ++result.printed;
+            }
+        }
+    };
+    std::uint32_t reading = startReading % kMillisecondsPerDay;
+    // Readings repeat daily, so after a whole day no later reading can pass a filter
+    // that every reading of the day failed: stopping then prints exactly what waiting
+    // would. Without filters every reading gives a line and the run may go on.
+    std::uint64_t readingsLeft =
+        chooses ? kMillisecondsPerDay : std::numeric_limits<std::uint64_t>::max();
+    while (result.printed < options.count && readingsLeft > 0 && !out.closed()) {
+        const std::uint64_t wanted = chooses ? readingsLeft : options.count - result.printed;
+        const auto firstCount =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, wanted));
+        const auto secondCount =
+            static_cast<std::size_t>(std::min<std::uint64_t>(kBlockSize, wanted - firstCount));
+        // Blocks are independent until they are printed: a second thread scans every
+        // other one, which nearly halves a long run's time on two cores.
+        std::future<void> helper;
+        const std::uint32_t secondReading = readingAfter(reading, firstCount);
+        if (secondCount > 0) {
+            helper = std::async(std::launch::async,
+                                [&] { run.scan(secondReading, secondCount, second); });
+        }
+        run.scan(reading, firstCount, first);
+        if (secondCount > 0) {
+            helper.get();
+        }
+        consume(first, firstCount);
+        consume(second, secondCount);
+        reading = readingAfter(reading, firstCount + secondCount);
+        readingsLeft -= chooses ? firstCount + secondCount : 0;
+    }
+    out.flush();
+    result.exhausted = result.printed < options.count && !out.closed();
+    return result;
 }
 
 } // namespace kanatsumugi

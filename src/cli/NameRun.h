@@ -3,6 +3,8 @@
 #include "cli/CliOptions.h"
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace kanatsumugi {
 
@@ -11,14 +13,16 @@ class OutputBuffer;
 
 struct RunResult {
     std::uint64_t printed = 0;
-    // --unique ran out: a whole day of readings can hold no new name.
+    // A whole day of readings held fewer than the names asked for.
     bool exhausted = false;
 };
 
 // Prints the names the window would make at the clock readings startReading,
-// startReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight),
-// one name a line, as `options` asks.
+// startReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight) that
+// pass the filters of `options`, one name a line, in the form `options` asks.
+// `stockEntries` are the kept names (Shift-JIS) that --exclude-stock skips.
 RunResult printNames(const KanaTables& tables, const CliOptions& options,
-                     std::uint32_t startReading, OutputBuffer& out);
+                     const std::vector<std::string>& stockEntries, std::uint32_t startReading,
+                     OutputBuffer& out);
 
 } // namespace kanatsumugi

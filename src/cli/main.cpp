@@ -1,7 +1,9 @@
 #include "apperror/AppError.h"
 #include "cli/CliOptions.h"
+#include "cli/Language.h"
 #include "cli/NameRun.h"
 #include "cli/OutputBuffer.h"
+#include "cli/StockEntries.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
@@ -34,15 +36,31 @@ std::uint32_t readingNow() {
 int run(const CliOptions& options) {
     OutputBuffer out(STDOUT_FILENO);
     if (options.help) {
-        const std::string help = helpText();
-        out.write(help);
+        out.write(helpText());
+        out.flush();
         return 0;
     }
+    std::vector<std::string> stockEntries;
+    if (options.excludeStock) {
+        try {
+            stockEntries = readStockEntries(*options.excludeStock);
+        } catch (const AppError& error) {
+            printError(error.what());
+            return kExitUsage;
+        }
+    }
     const std::uint32_t start = options.startReading ? *options.startReading : readingNow();
-    const RunResult result = printNames(KanaTables::build(), options, start, out);
+    const RunResult result = printNames(KanaTables::build(), options, stockEntries, start, out);
     if (result.exhausted) {
-        printError("一日分の時刻をすべて読みましたが、新しい名前はもうありません (" +
-                   std::to_string(result.printed) + " 個を出力しました)");
+        const std::string found = std::to_string(result.printed);
+        printError(
+            !options.filters()
+                ? tr("一日分の時刻をすべて読みましたが、新しい名前はもうありません (" + found +
+                         " 個を出力しました)",
+                     "a whole day of clock readings holds no new name (" + found + " printed)")
+                : tr("一日分の時刻を読みましたが、条件に合う名前は " + found + " 個でした",
+                     "a whole day of clock readings held only " + found +
+                         (result.printed == 1 ? " matching name" : " matching names")));
         return kExitFailure;
     }
     return 0;
@@ -51,6 +69,7 @@ int run(const CliOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    setLanguage(languageFromEnvironment());
     // A reader that closes the pipe early ends the run through EPIPE, quietly.
     std::signal(SIGPIPE, SIG_IGN);
     const std::vector<std::string_view> args(argv + 1, argv + argc);
@@ -67,9 +86,9 @@ int main(int argc, char** argv) {
     } catch (const AppError& error) {
         printError(error.what());
     } catch (const std::bad_alloc&) {
-        printError("メモリが足りません");
+        printError(tr("メモリが足りません", "out of memory"));
     } catch (const std::exception& error) {
-        printError(std::string("処理を続けられません: ") + error.what());
+        printError(tr("処理を続けられません: ", "cannot go on: ") + error.what());
     }
     return kExitFailure;
 }

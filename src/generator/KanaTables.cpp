@@ -10,23 +10,29 @@ namespace kanatsumugi {
 
 namespace {
 
-// Shift-JIS bytes of the inventory, in index order. The order is binding: names are
-// drawn by index. Indices 0-50 may start a name, 51-58 are small kana, 59 ッ, 60 ー.
-constexpr const char* kInventoryBytes[] = {
-    "\x83\x41", "\x83\x43", "\x83\x45", "\x83\x47", "\x83\x49", // ア イ ウ エ オ
-    "\x83\x4A", "\x83\x4C", "\x83\x4E", "\x83\x50", "\x83\x52", // カ キ ク ケ コ
-    "\x83\x54", "\x83\x56", "\x83\x58", "\x83\x5A", "\x83\x5C", // サ シ ス セ ソ
-    "\x83\x5E", "\x83\x60", "\x83\x63", "\x83\x65", "\x83\x67", // タ チ ツ テ ト
-    "\x83\x89", "\x83\x8A", "\x83\x8B", "\x83\x8C", "\x83\x8D", // ラ リ ル レ ロ
-    "\x83\x84", "\x83\x86", "\x83\x88", "\x83\x8F", "\x83\x93", // ヤ ユ ヨ ワ ン
-    "\x83\x94", "\x83\x4B", "\x83\x4D", "\x83\x4F", "\x83\x51", // ヴ ガ ギ グ ゲ
-    "\x83\x53", "\x83\x55", "\x83\x57", "\x83\x59", "\x83\x5B", // ゴ ザ ジ ズ ゼ
-    "\x83\x5D", "\x83\x5F", "\x83\x61", "\x83\x64", "\x83\x66", // ゾ ダ ヂ ヅ デ
-    "\x83\x68", "\x83\x6F", "\x83\x72", "\x83\x75", "\x83\x78", // ド バ ビ ブ ベ
-    "\x83\x7B",                                                 // ボ
-    "\x83\x40", "\x83\x42", "\x83\x44", "\x83\x46", "\x83\x48", // ァ ィ ゥ ェ ォ
-    "\x83\x83", "\x83\x85", "\x83\x87",                         // ャ ュ ョ
-    "\x83\x62", "\x81\x5B",                                     // ッ ー
+// The inventory in index order, each kana as the stock file holds it (Shift-JIS) and
+// as a terminal shows it (UTF-8). The order is binding: names are drawn by index.
+// Indices 0-50 may start a name, 51-58 are small kana, 59 ッ, 60 ー.
+constexpr struct {
+    const char* shiftJis;
+    const char* utf8;
+} kInventory[] = {
+    {"\x83\x41", "ア"}, {"\x83\x43", "イ"}, {"\x83\x45", "ウ"}, {"\x83\x47", "エ"},
+    {"\x83\x49", "オ"}, {"\x83\x4A", "カ"}, {"\x83\x4C", "キ"}, {"\x83\x4E", "ク"},
+    {"\x83\x50", "ケ"}, {"\x83\x52", "コ"}, {"\x83\x54", "サ"}, {"\x83\x56", "シ"},
+    {"\x83\x58", "ス"}, {"\x83\x5A", "セ"}, {"\x83\x5C", "ソ"}, {"\x83\x5E", "タ"},
+    {"\x83\x60", "チ"}, {"\x83\x63", "ツ"}, {"\x83\x65", "テ"}, {"\x83\x67", "ト"},
+    {"\x83\x89", "ラ"}, {"\x83\x8A", "リ"}, {"\x83\x8B", "ル"}, {"\x83\x8C", "レ"},
+    {"\x83\x8D", "ロ"}, {"\x83\x84", "ヤ"}, {"\x83\x86", "ユ"}, {"\x83\x88", "ヨ"},
+    {"\x83\x8F", "ワ"}, {"\x83\x93", "ン"}, {"\x83\x94", "ヴ"}, {"\x83\x4B", "ガ"},
+    {"\x83\x4D", "ギ"}, {"\x83\x4F", "グ"}, {"\x83\x51", "ゲ"}, {"\x83\x53", "ゴ"},
+    {"\x83\x55", "ザ"}, {"\x83\x57", "ジ"}, {"\x83\x59", "ズ"}, {"\x83\x5B", "ゼ"},
+    {"\x83\x5D", "ゾ"}, {"\x83\x5F", "ダ"}, {"\x83\x61", "ヂ"}, {"\x83\x64", "ヅ"},
+    {"\x83\x66", "デ"}, {"\x83\x68", "ド"}, {"\x83\x6F", "バ"}, {"\x83\x72", "ビ"},
+    {"\x83\x75", "ブ"}, {"\x83\x78", "ベ"}, {"\x83\x7B", "ボ"}, {"\x83\x40", "ァ"},
+    {"\x83\x42", "ィ"}, {"\x83\x44", "ゥ"}, {"\x83\x46", "ェ"}, {"\x83\x48", "ォ"},
+    {"\x83\x83", "ャ"}, {"\x83\x85", "ュ"}, {"\x83\x87", "ョ"}, {"\x83\x62", "ッ"},
+    {"\x81\x5B", "ー"},
 };
 constexpr int kInitialKanaCount = 51;
 
@@ -52,11 +58,13 @@ KanaTables KanaTables::build() {
 
     int index = 0;
     for (; index < kInitialKanaCount; ++index) {
-        t.inventory_.emplace_back(kInventoryBytes[index], 2);
+        t.inventory_.push_back(
+            {std::string(kInventory[index].shiftJis, 2), kInventory[index].utf8});
     }
     t.initialCount_ = static_cast<int>(t.inventory_.size());
-    for (const int end = static_cast<int>(std::size(kInventoryBytes)); index < end; ++index) {
-        t.inventory_.emplace_back(kInventoryBytes[index], 2);
+    for (const int end = static_cast<int>(std::size(kInventory)); index < end; ++index) {
+        t.inventory_.push_back(
+            {std::string(kInventory[index].shiftJis, 2), kInventory[index].utf8});
     }
     return t;
 }

@@ -4,11 +4,12 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kanatsumugi {
 
-// The 61 katakana a name is drawn from, as Shift-JIS byte pairs, and the six
+// The 61 katakana a name is drawn from, as Shift-JIS byte pairs and as UTF-8, and the six
 // pairing tables that say which kana may stand before each small kana.
 // Built once, read-only afterwards.
 class KanaTables {
@@ -21,12 +22,9 @@ public:
 
     [[nodiscard]] int inventoryCount() const { return static_cast<int>(inventory_.size()); }
     // Shift-JIS bytes of inventory entry `index`; raises AppError outside 0..60.
-    const std::string& kana(int index) const {
-        if (static_cast<unsigned>(index) >= inventory_.size()) [[unlikely]] {
-            throwListIndexError(index);
-        }
-        return inventory_[static_cast<std::size_t>(index)];
-    }
+    const std::string& kana(int index) const { return entry(index).shiftJis; }
+    // UTF-8 bytes of inventory entry `index`; raises AppError outside 0..60.
+    std::string_view kanaUtf8(int index) const { return entry(index).utf8; }
     // How many leading inventory entries may start a name (51).
     [[nodiscard]] int initialCount() const { return initialCount_; }
     // The pairing table for small kana 51..58; raises AppError for any other index.
@@ -43,10 +41,21 @@ private:
     enum Table { Y, A, I, U, E, O, TableCount };
     static constexpr std::array<int, 8> kTableOfSmallKana = {A, I, U, E, O, Y, Y, Y};
 
+    struct Kana {
+        std::string shiftJis;
+        std::string_view utf8;
+    };
+
     KanaTables() = default;
+    const Kana& entry(int index) const {
+        if (static_cast<unsigned>(index) >= inventory_.size()) [[unlikely]] {
+            throwListIndexError(index);
+        }
+        return inventory_[static_cast<std::size_t>(index)];
+    }
     [[noreturn]] static void throwNoPairingTable(int smallKanaIndex);
 
-    std::vector<std::string> inventory_;
+    std::vector<Kana> inventory_;
     int initialCount_ = 0;
     std::array<TIntList, TableCount> tables_;
 };

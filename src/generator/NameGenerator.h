@@ -1,15 +1,13 @@
 #pragma once
 
-#include <array>
+#include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
+
 #include <cstdint>
 #include <optional>
-#include <span>
 #include <string>
 
 namespace kanatsumugi {
-
-class KanaTables;
-class RandomSource;
 
 // One generated name and the length that was aimed at.
 struct GeneratedName {
@@ -22,24 +20,43 @@ struct GeneratedName {
 GeneratedName makeName(const KanaTables& tables, RandomSource& random,
                        std::optional<std::int32_t> fixedLength);
 
-// A name as inventory indices, held without allocating. Nine kana cover every
-// length from 2 to 8, since a closing small kana brings its partner along.
-struct KanaIndexName {
-    static constexpr int kCapacity = 9;
-    std::array<std::uint8_t, kCapacity> kana{}; // entries past `count` are 0
-    int count = 0;
-};
-
-// The same draw as makeName, for the lengths the window can ask for: `fixedLength`,
-// when given, must be 2 to 8, else AppError is raised before anything is drawn.
-// Returns the target length.
-std::int32_t makeKanaIndexName(const KanaTables& tables, RandomSource& random,
-                               std::optional<std::int32_t> fixedLength, KanaIndexName& name);
-
-// The names the window would make at the clock readings firstReading,
-// firstReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight),
-// one for each element of `names`. `fixedLength` as for makeKanaIndexName.
-void makeKanaIndexNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
-                        std::uint32_t firstReading, std::span<KanaIndexName> names);
+// The one generation algorithm, behind makeName and every batch of names: hands each
+// inventory index of the name to `append`, in order, and returns the target length.
+// A template in the header so that a caller making millions of names gets it inlined
+// with its own `append`: a call per name costs as much as a fifth of the name itself.
+template <typename AppendKana>
+[[gnu::always_inline]] inline std::int32_t drawName(const KanaTables& tables, RandomSource& source,
+                                                    std::optional<std::int32_t> fixedLength,
+                                                    AppendKana&& append) {
+    // Draw from a local copy so the seed stays in a register; byte stores by `append`
+    // would otherwise force it through memory on every draw.
+    RandomSource random = source;
+    // The random length is drawn even when it is replaced, so it always takes the
+    // first number of the sequence.
+    std::int32_t targetLength = random.NextBelow(7) + 2;
+    if (fixedLength) {
+        targetLength = *fixedLength;
+    }
+    if (targetLength > 0) {
+        const int inventoryCount = tables.inventoryCount();
+        const int initialCount = tables.initialCount();
+        int first = 0;
+        do {
+            first = random.NextBelow(inventoryCount);
+        } while (first >= initialCount);
+        append(first);
+        for (std::int32_t position = 1; position < targetLength; ++position) {
+            const int c = random.NextBelow(inventoryCount);
+            if (c >= KanaTables::kFirstSmallKana && c <= KanaTables::kLastSmallKana) {
+                const TIntList& partners = tables.tableFor(c);
+                append(partners[random.NextBelow(partners.Count())]);
+                ++position;
+            }
+            append(c);
+        }
+    }
+    source = random;
+    return targetLength;
+}
 
 } // namespace kanatsumugi

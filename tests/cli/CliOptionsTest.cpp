@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "apperror/AppError.h"
+#include "cli/Language.h"
 
 #include <gtest/gtest.h>
 
@@ -14,6 +15,7 @@ using namespace kanatsumugi;
 namespace {
 
 CliOptions parse(std::vector<std::string_view> args) {
+    setLanguage(Language::Japanese);
     return parseCommandLine(args);
 }
 
@@ -84,6 +86,7 @@ TEST(ParseClockReading, HoursMinutesSecondsMilliseconds) {
 }
 
 TEST(ParseClockReading, RefusesMalformedAndOutOfRange) {
+    setLanguage(Language::Japanese);
     const char* malformed[] = {"",
                                "12:34:56",
                                "1:02:03.004",

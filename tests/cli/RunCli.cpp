@@ -18,7 +18,12 @@ void makePipe(int fds[2]) {
     }
 }
 
-[[noreturn]] void execCli(const std::vector<std::string>& args, int outFd, int errFd) {
+[[noreturn]] void execCli(const std::vector<std::string>& args, const CliRunOptions& options,
+                          int outFd, int errFd) {
+    setenv("LC_ALL", options.locale.c_str(), 1);
+    if (options.workingDirectory && chdir(options.workingDirectory->c_str()) != 0) {
+        _exit(126);
+    }
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
     std::vector<char*> argv;
@@ -84,7 +89,7 @@ CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options
     makePipe(err);
     const pid_t child = fork();
     if (child == 0) {
-        execCli(args, out[1], err[1]);
+        execCli(args, options, out[1], err[1]);
     }
     close(out[1]);
     close(err[1]);

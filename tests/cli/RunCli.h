@@ -19,6 +19,10 @@ struct CliRunOptions {
     std::optional<std::size_t> closeStdoutAfter;
     // Send stdout to this file instead of a pipe.
     std::optional<std::string> stdoutFile;
+    // LC_ALL for the run: the texts the tests expect are the Japanese ones.
+    std::string locale = "ja_JP.UTF-8";
+    // Working folder of the run.
+    std::optional<std::string> workingDirectory;
 };
 
 // Runs kanatsumugi-cli with `args` and collects what it printed.

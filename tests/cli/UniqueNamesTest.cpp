@@ -1,6 +1,6 @@
 #include "cli/UniqueNames.h"
 
-#include "generator/NameGenerator.h"
+#include "cli/NameBatch.h"
 
 #include <gtest/gtest.h>
 

@@ -27,13 +27,15 @@ std::vector<int> entriesOf(const TIntList& list) {
     return entries;
 }
 
-TEST(KanaInventory, HoldsTheSixtyOneKanaInOrderAsShiftJis) {
+TEST(KanaInventory, HoldsTheSixtyOneKanaInOrderAsShiftJisAndUtf8) {
     const KanaTables tables = KanaTables::build();
     const std::string expected = test::utf8ToCp932(kInventoryText);
     ASSERT_EQ(expected.size(), 122u);
     ASSERT_EQ(tables.inventoryCount(), 61);
     for (int i = 0; i < 61; ++i) {
         EXPECT_EQ(tables.kana(i), expected.substr(static_cast<std::size_t>(i) * 2, 2))
+            << "inventory index " << i;
+        EXPECT_EQ(std::string(tables.kanaUtf8(i)), test::cp932ToUtf8(tables.kana(i)))
             << "inventory index " << i;
     }
 }

@@ -91,22 +91,6 @@ TEST(MakeName, ReproducesEveryWorkedExample) {
     }
 }
 
-TEST(MakeKanaIndexName, ReproducesEveryWorkedExample) {
-    const KanaTables tables = KanaTables::build();
-    for (const WorkedExample& example : kWorkedExamples) {
-        RandomSource random;
-        random.SeedFromClock(test::FixedClock(example.reading));
-        KanaIndexName name;
-        EXPECT_EQ(makeKanaIndexName(tables, random, example.fixedLength, name),
-                  example.expectedTarget);
-        std::string shiftJis;
-        for (int i = 0; i < name.count; ++i) {
-            shiftJis += tables.kana(name.kana[static_cast<std::size_t>(i)]);
-        }
-        EXPECT_EQ(shiftJis, test::utf8ToCp932(example.expectedUtf8)) << example.expectedUtf8;
-    }
-}
-
 TEST(MakeName, FirstDrawOfTheLastMillisecondIsRejected) {
     RandomSource random;
     random.setSeed(86399999);
@@ -220,66 +204,6 @@ TEST(MakeName, TsuBeforeSmallUIsDrawnTwiceAsOften) {
     const double ratio = tsu / (others / 12);
     EXPECT_GT(ratio, 1.7);
     EXPECT_LT(ratio, 2.3);
-}
-
-TEST(MakeKanaIndexName, AgreesWithMakeNameAndLeavesTheSameSeed) {
-    const KanaTables tables = KanaTables::build();
-    const KanaDecoder indicesOf(tables);
-    for (std::uint32_t seed = 50000; seed < 70000; ++seed) {
-        const std::optional<std::int32_t> fixed =
-            seed % 8 == 0 ? std::nullopt : std::optional<std::int32_t>(1 + seed % 8);
-        RandomSource forString;
-        forString.setSeed(seed);
-        RandomSource forIndices;
-        forIndices.setSeed(seed);
-        const GeneratedName name = makeName(tables, forString, fixed);
-        KanaIndexName indices;
-        ASSERT_EQ(makeKanaIndexName(tables, forIndices, fixed, indices), name.targetLength);
-        ASSERT_EQ(std::vector<int>(indices.kana.begin(), indices.kana.begin() + indices.count),
-                  indicesOf(name.shiftJis))
-            << "seed " << seed;
-        ASSERT_EQ(forIndices.seed(), forString.seed()) << "seed " << seed;
-        for (int i = indices.count; i < KanaIndexName::kCapacity; ++i) {
-            ASSERT_EQ(indices.kana[static_cast<std::size_t>(i)], 0) << "seed " << seed;
-        }
-    }
-}
-
-TEST(MakeKanaIndexName, RefusesLengthsTheWindowCannotAskFor) {
-    const KanaTables tables = KanaTables::build();
-    for (const std::int32_t length : {-1, 0, 1, 9, 100}) {
-        RandomSource random;
-        random.setSeed(31337);
-        KanaIndexName name;
-        EXPECT_THROW(makeKanaIndexName(tables, random, length, name), AppError) << length;
-        EXPECT_EQ(random.seed(), 31337u) << "nothing drawn for " << length;
-    }
-}
-
-TEST(MakeKanaIndexNames, FollowsConsecutiveReadingsAcrossMidnight) {
-    const KanaTables tables = KanaTables::build();
-    std::vector<KanaIndexName> names(4);
-    makeKanaIndexNames(tables, std::nullopt, 86399998, names);
-    std::vector<std::string> shiftJis;
-    for (const KanaIndexName& name : names) {
-        std::string bytes;
-        for (int i = 0; i < name.count; ++i) {
-            bytes += tables.kana(name.kana[static_cast<std::size_t>(i)]);
-        }
-        shiftJis.push_back(bytes);
-    }
-    EXPECT_EQ(shiftJis[0], nameForSeed(tables, 86399998).shiftJis);
-    EXPECT_EQ(shiftJis[1], test::utf8ToCp932("ラソコカバァズ"));
-    EXPECT_EQ(shiftJis[2], test::utf8ToCp932("イスィ"));
-    EXPECT_EQ(shiftJis[3], nameForSeed(tables, 1).shiftJis);
-}
-
-TEST(MakeKanaIndexNames, RefusesABadLengthBeforeWriting) {
-    const KanaTables tables = KanaTables::build();
-    std::vector<KanaIndexName> names(2);
-    names[0].count = 77;
-    EXPECT_THROW(makeKanaIndexNames(tables, 9, 0, names), AppError);
-    EXPECT_EQ(names[0].count, 77);
 }
 
 } // namespace

@@ -26,6 +26,15 @@ kanatsumugi-cli -n 3 >"$scratch/names"
 names=$(LC_ALL=C.UTF-8 grep -cP '^[\x{30A1}-\x{30F4}\x{30FC}]{2,9}$' "$scratch/names" || true)
 [ "$names" = 3 ] || fail "not three names: $(cat "$scratch/names")"
 pass "kanatsumugi-cli -n 3 prints three names: $(paste -sd' ' "$scratch/names")"
+for completion in /usr/share/bash-completion/completions/kanatsumugi-cli \
+    /usr/share/zsh/vendor-completions/_kanatsumugi-cli; do
+    grep -qx "$completion" "$scratch/files" || fail "the package has no $completion"
+done
+kanatsumugi-cli -n 2 --kana 3 --romaji --format csv --starts-with か >"$scratch/names.csv"
+[ "$(head -1 "$scratch/names.csv")" = $'name,romaji,time,length\r' ] &&
+    [ "$(grep -c '^カ' "$scratch/names.csv")" = 2 ] ||
+    fail "kanatsumugi-cli --format csv printed: $(cat "$scratch/names.csv")"
+pass "completions installed; three-kana names with romaji as CSV: $(tail -1 "$scratch/names.csv")"
 
 # Minimal images tell dpkg to drop manual pages; then no man page can be found, and the
 # honest check is that the package carries it.

@@ -1,0 +1,267 @@
+#include "RunCli.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
+#include "support/Cp932.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <map>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+using namespace kanatsumugi;
+using test::runCli;
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The window's name at a reading, as UTF-8 text.
+std::string nameAt(const KanaTables& tables, std::uint32_t reading,
+                   std::optional<std::int32_t> fixedLength) {
+    static std::map<std::string, std::string> utf8Of; // iconv is slow; kana are few
+    RandomSource random;
+    random.setSeed(reading % kMillisecondsPerDay);
+    const std::string shiftJis = makeName(tables, random, fixedLength).shiftJis;
+    std::string text;
+    for (std::size_t at = 0; at < shiftJis.size(); at += 2) {
+        const std::string kana = shiftJis.substr(at, 2);
+        auto found = utf8Of.find(kana);
+        if (found == utf8Of.end()) {
+            found = utf8Of.emplace(kana, test::cp932ToUtf8(kana)).first;
+        }
+        text += found->second;
+    }
+    return text;
+}
+
+using Check = std::function<bool(const std::string& name)>;
+
+bool has(const std::string& name, const char* text) {
+    return name.find(text) != std::string::npos;
+}
+bool startsWith(const std::string& name, const char* text) {
+    return name.rfind(text, 0) == 0;
+}
+bool endsWith(const std::string& name, const std::string& text) {
+    return name.size() >= text.size() &&
+           name.compare(name.size() - text.size(), text.size(), text) == 0;
+}
+std::size_t kanaCount(const std::string& name) {
+    return name.size() / 3; // every kana is three bytes in UTF-8
+}
+
+struct FilterCase {
+    std::vector<std::string> args;
+    Check check;
+};
+
+// Each filter against a straightforward reading of it over the same readings.
+TEST(CliFilters, PrintExactlyTheWindowsNamesThatPass) {
+    const FilterCase cases[] = {
+        {{"--starts-with", "カ"},
+         [](const std::string& n) {
+             return startsWith(n, "カ");
+         }},
+        {{"--starts-with", "か", "--starts-with", "カン"},
+         [](const std::string& n) {
+             return startsWith(n, "カン");
+         }},
+        {{"--ends-with", "ー", "--kana", "4-5"},
+         [](const std::string& n) {
+             return endsWith(n, "ー") && kanaCount(n) >= 4 && kanaCount(n) <= 5;
+         }},
+        {{"--contains", "ァ", "--without", "ッ", "--without", "ん"},
+         [](const std::string& n) {
+             return has(n, "ァ") && !has(n, "ッ") && !has(n, "ン");
+         }},
+        {{"--contains", "ー", "--contains", "ゔ", "--kana", "9"},
+         [](const std::string& n) {
+             return has(n, "ー") && has(n, "ヴ") && kanaCount(n) == 9;
+         }},
+        {{"-l", "3", "--kana", "4", "--ends-with", "ょ"},
+         [](const std::string& n) {
+             return kanaCount(n) == 4 && endsWith(n, "ョ");
+         }},
+        {{"--without", "ナ", "--ends-with", "ッ"},
+         [](const std::string& n) {
+             return endsWith(n, "ッ");
+         }},
+    };
+    const KanaTables tables = KanaTables::build();
+    constexpr std::uint32_t kStart = kMillisecondsPerDay - 200000; // crosses midnight
+    constexpr std::size_t kCount = 100;
+    for (const FilterCase& c : cases) {
+        std::vector<std::string> args = {"--at", "23:56:40.000", "-n", std::to_string(kCount)};
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const std::optional<std::int32_t> fixed =
+            c.args[0] == "-l" ? std::optional<std::int32_t>(std::stoi(c.args[1])) : std::nullopt;
+        std::vector<std::string> expected;
+        for (std::uint32_t r = kStart; expected.size() < kCount && r < kStart + 3000000; ++r) {
+            const std::string name = nameAt(tables, r, fixed);
+            if (c.check(name)) {
+                expected.push_back(name);
+            }
+        }
+        const test::CliRun run = runCli(args);
+        EXPECT_EQ(run.exitStatus, 0) << c.args[1] << run.err;
+        EXPECT_EQ(linesOf(run.out), expected) << c.args[1];
+    }
+}
+
+TEST(CliFilters, AShortDayEndsWithStatusOneAndTheCount) {
+    // ヴヴヴ within eight kana: rare enough that a day holds a handful.
+    const test::CliRun rare =
+        runCli({"--contains", "ヴヴヴ", "-n", "1000000", "--at=00:00:00.000"});
+    EXPECT_EQ(rare.exitStatus, 1);
+    const std::vector<std::string> lines = linesOf(rare.out);
+    const std::vector<std::string> messages = linesOf(rare.err);
+    ASSERT_EQ(messages.size(), 1u) << rare.err;
+    EXPECT_NE(messages[0].find(" " + std::to_string(lines.size()) + " "), std::string::npos)
+        << messages[0];
+    for (const std::string& line : lines) {
+        EXPECT_TRUE(has(line, "ヴヴヴ")) << line;
+    }
+    // A kana no name holds gives no name at all, and says so.
+    const test::CliRun none = runCli({"--starts-with", "ナ", "--unique"});
+    EXPECT_EQ(none.exitStatus, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_NE(none.err.find(" 0 "), std::string::npos) << none.err;
+}
+
+struct BadText {
+    std::vector<std::string> args;
+    const char* named; // how the message names the refused character
+};
+
+TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
+    const BadText cases[] = {
+        {{"--starts-with", "Ka"}, "「K」"},
+        {{"--contains", "カ・ナ"}, "U+30FB"},
+        {{"--without", "漢"}, "「漢」"},
+        {{"--ends-with", "ｶ"}, "U+FF76"},
+        {{"--contains", "カ\tナ"}, "U+0009"},
+        {{"--starts-with", ""}, "--starts-with"},
+        {{"--kana", "1"}, "--kana"},
+        {{"--kana", "5-3"}, "5-3"},
+        {{"--kana", "2-10"}, "2-10"},
+        {{"--format", "xml"}, "xml"},
+        {{"--romaji=kunrei"}, "kunrei"},
+        {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
+        {{"--romaji", "--encoding", "cp932"}, "cp932"},
+    };
+    for (const BadText& c : cases) {
+        const test::CliRun run = runCli(c.args);
+        EXPECT_EQ(run.exitStatus, 2) << c.named;
+        EXPECT_EQ(run.out, "");
+        const std::vector<std::string> lines = linesOf(run.err);
+        ASSERT_EQ(lines.size(), 2u) << run.err;
+        EXPECT_NE(lines[0].find(c.named), std::string::npos) << lines[0];
+    }
+}
+
+class CliStock : public ::testing::Test {
+protected:
+    void SetUp() override {
+        char pattern[] = "/tmp/kanatsumugi-cli-stock-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    void writeStock(const std::string& name, const std::string& bytes) {
+        std::ofstream(dir_ / name, std::ios::binary) << bytes;
+    }
+    test::CliRun runIn(const std::vector<std::string>& args) {
+        test::CliRunOptions options;
+        options.workingDirectory = dir_.string();
+        return runCli(args, options);
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(CliStock, KeptNamesAreSkippedAsTheStockReadsThem) {
+    const std::vector<std::string> all = linesOf(runCli({"--at", "12:00:00.000", "-n", "6"}).out);
+    ASSERT_EQ(all.size(), 6u);
+    // The stock's own rules: lone LF and lone CR break lines too, a last line needs no
+    // break, other text is kept and ignored.
+    writeStock("今まで名付けた名前.txt",
+               test::utf8ToCp932(all[0] + "\r\nアイウエオカキクケ\n" + all[2] + "\r" + all[4]));
+    const test::CliRun run = runIn({"--at", "12:00:00.000", "-n", "3", "--exclude-stock"});
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(linesOf(run.out), (std::vector<std::string>{all[1], all[3], all[5]}));
+
+    writeStock("other.txt", test::utf8ToCp932(all[1] + "\r\n"));
+    const test::CliRun named =
+        runIn({"--exclude-stock", "other.txt", "--at", "12:00:00.000", "-n", "2"});
+    EXPECT_EQ(linesOf(named.out), (std::vector<std::string>{all[0], all[2]})) << named.err;
+}
+
+TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
+    std::filesystem::create_directory(dir_ / "folder.txt");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"--exclude-stock"}, {"--exclude-stock=folder.txt"}}) {
+        const test::CliRun run = runIn(args);
+        EXPECT_EQ(run.exitStatus, 2) << args.back();
+        EXPECT_EQ(run.out, "");
+        EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+    }
+}
+
+// The forms side by side for the worked examples; lengths as the -l setting.
+TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
+    const std::vector<std::string> at = {"--at", "23:59:59.999", "-n", "2"};
+    const struct {
+        std::vector<std::string> args;
+        std::string expected;
+    } cases[] = {
+        {{"--romaji"}, "ラソコカバァズ\trasokokaba'azu\nイスィ\tisi\n"},
+        {{"--format", "tsv", "-l", "2"}, "ラソ\t23:59:59.999\t2\nイスィ\t00:00:00.000\t2\n"},
+        {{"--format=csv", "--romaji"},
+         "name,romaji,time,length\r\nラソコカバァズ,rasokokaba'azu,23:59:59.999,\r\n"
+         "イスィ,isi,00:00:00.000,\r\n"},
+        {{"--format", "csv", "-l8"},
+         "name,time,length\r\nラソコカバァズカァ,23:59:59.999,8\r\n"
+         "イスィチゾトコル,00:00:00.000,8\r\n"},
+        {{"--format", "jsonl", "--romaji=ascii"},
+         "{\"name\":\"ラソコカバァズ\",\"romaji\":\"rasokokaba'azu\",\"time\":\"23:59:59.999\","
+         "\"length\":null}\n{\"name\":\"イスィ\",\"romaji\":\"isi\",\"time\":\"00:00:00.000\","
+         "\"length\":null}\n"},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> args = at;
+        args.insert(args.end(), c.args.begin(), c.args.end());
+        const test::CliRun run = runCli(args);
+        EXPECT_EQ(run.exitStatus, 0) << run.err;
+        EXPECT_EQ(run.out, c.expected) << c.args[0];
+    }
+}
+
+TEST(CliLanguage, HelpAndMessagesFollowTheLocale) {
+    for (const auto& [locale, usage] :
+         {std::pair{"ja_JP.UTF-8", "使い方: "}, std::pair{"C.UTF-8", "Usage: "},
+          std::pair{"en_US.UTF-8", "Usage: "}}) {
+        test::CliRunOptions options;
+        options.locale = locale;
+        EXPECT_EQ(runCli({"--help"}, options).out.rfind(usage, 0), 0u) << locale;
+        const test::CliRun bad = runCli({"-n", "0"}, options);
+        EXPECT_NE(bad.err.find("\n" + std::string(usage)), std::string::npos) << bad.err;
+    }
+}
+
+} // namespace

@@ -1,0 +1,78 @@
+#include "cli/NameBatch.h"
+
+#include "cli/Language.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <optional>
+#include <string>
+#include <vector>
+
+using namespace kanatsumugi;
+
+namespace {
+
+// A batch holds the window's names, reading after reading, across midnight and at
+// every length setting.
+TEST(MakeNames, AreTheWindowsNamesAtConsecutiveReadings) {
+    const KanaTables tables = KanaTables::build();
+    std::vector<KanaIndexName> names(3000);
+    for (const std::uint32_t first : {kMillisecondsPerDay - 1000, 45296789u}) {
+        for (std::int32_t setting = 1; setting <= 8; ++setting) {
+            const std::optional<std::int32_t> fixed =
+                setting == 1 ? std::nullopt : std::optional<std::int32_t>(setting);
+            makeNames(tables, fixed, first, names);
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                RandomSource random;
+                random.setSeed(static_cast<std::uint32_t>((first + i) % kMillisecondsPerDay));
+                const GeneratedName expected = makeName(tables, random, fixed);
+                std::string shiftJis;
+                for (const char index : names[i].indices()) {
+                    shiftJis += tables.kana(static_cast<std::uint8_t>(index));
+                }
+                ASSERT_EQ(shiftJis, expected.shiftJis) << first + i << " at length " << setting;
+                for (std::size_t k = static_cast<std::size_t>(names[i].count);
+                     k < KanaIndexName::kCapacity; ++k) {
+                    ASSERT_EQ(names[i].kana[k], 0) << "unused entries are 0";
+                }
+            }
+        }
+    }
+}
+
+TEST(Language, TheFirstLocaleVariableSetDecides) {
+    const struct {
+        const char* lcAll;
+        const char* lcMessages;
+        const char* lang;
+        Language expected;
+    } cases[] = {
+        {nullptr, nullptr, nullptr, Language::English},
+        {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
+        {nullptr, nullptr, "ja", Language::Japanese},
+        {nullptr, "C", "ja_JP.UTF-8", Language::English},
+        {"", "ja_JP.eucJP", "C", Language::Japanese},
+        {"en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", Language::English},
+        {"ja_JP.UTF-8", "C", "C", Language::Japanese},
+        {nullptr, nullptr, "jv_ID", Language::English},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [name, value] :
+             {std::pair{"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}}) {
+            if (value != nullptr) {
+                setenv(name, value, 1);
+            } else {
+                unsetenv(name);
+            }
+        }
+        EXPECT_EQ(languageFromEnvironment(), c.expected)
+            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
+            << (c.lang ? c.lang : "-");
+    }
+}
+
+} // namespace
