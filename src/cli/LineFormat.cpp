@@ -91,15 +91,15 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
         break;
     }
     case OutputFormat::Jsonl:
-        put("{\"name\":\"");
+        put(R"({"name":")");
         putName();
         if (romaji_) {
-            put("\",\"romaji\":\"");
+            put(R"(","romaji":")");
             put(romanised);
         }
-        put("\",\"time\":\"");
+        put(R"(","time":")");
         put({time.data(), time.size()});
-        put("\",\"length\":");
+        put(R"(","length":)");
         put(length_.empty() ? "null" : length_);
         put("}");
         break;

@@ -89,7 +89,7 @@ struct Run {
     bool useStock;
     LineFormat format;
 
-    bool passes(const KanaIndexName& name) const {
+    [[nodiscard]] bool passes(const KanaIndexName& name) const {
         return filter.matches(name) && !(useStock && stocked.contains(name));
     }
 

@@ -100,8 +100,8 @@ struct Token {
 std::string romaji(std::string_view indices, RomajiStyle style) {
     std::vector<Token> tokens(indices.size());
     std::size_t count = 0;
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        const int index = static_cast<std::uint8_t>(indices[i]);
+    for (const char indexByte : indices) {
+        const int index = static_cast<std::uint8_t>(indexByte);
         if (isSmall(index) && count > 0 && tokens[count - 1].small < 0 &&
             tokens[count - 1].kana < KanaTables::kFirstSmallKana) {
             tokens[count - 1].small = index;

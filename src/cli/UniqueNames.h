@@ -48,7 +48,7 @@ public:
     [[nodiscard]] std::size_t size() const { return size_; }
 
 private:
-    std::uint64_t keyAt(std::uint32_t slotValue) const;
+    [[nodiscard]] std::uint64_t keyAt(std::uint32_t slotValue) const;
     void place(std::uint32_t slotValue, std::uint64_t key);
     void grow();
 

@@ -14,13 +14,13 @@ struct TimeOfDay {
 class Clock {
 public:
     virtual ~Clock() = default;
-    virtual TimeOfDay utcTimeOfDay() const = 0;
+    [[nodiscard]] virtual TimeOfDay utcTimeOfDay() const = 0;
 };
 
 // The system's real-time clock.
 class SystemClock final : public Clock {
 public:
-    TimeOfDay utcTimeOfDay() const override;
+    [[nodiscard]] TimeOfDay utcTimeOfDay() const override;
 };
 
 } // namespace kanatsumugi

@@ -14,7 +14,7 @@ class TIntList {
 public:
     // Appends `value` and returns its index.
     int Add(std::int32_t value);
-    std::int32_t Items(int index) const {
+    [[nodiscard]] std::int32_t Items(int index) const {
         if (static_cast<unsigned>(index) >= items_.size()) [[unlikely]] {
             throwListIndexError(index);
         }

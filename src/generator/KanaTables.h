@@ -22,13 +22,13 @@ public:
 
     [[nodiscard]] int inventoryCount() const { return static_cast<int>(inventory_.size()); }
     // Shift-JIS bytes of inventory entry `index`; raises AppError outside 0..60.
-    const std::string& kana(int index) const { return entry(index).shiftJis; }
+    [[nodiscard]] const std::string& kana(int index) const { return entry(index).shiftJis; }
     // UTF-8 bytes of inventory entry `index`; raises AppError outside 0..60.
-    std::string_view kanaUtf8(int index) const { return entry(index).utf8; }
+    [[nodiscard]] std::string_view kanaUtf8(int index) const { return entry(index).utf8; }
     // How many leading inventory entries may start a name (51).
     [[nodiscard]] int initialCount() const { return initialCount_; }
     // The pairing table for small kana 51..58; raises AppError for any other index.
-    const TIntList& tableFor(int smallKanaIndex) const {
+    [[nodiscard]] const TIntList& tableFor(int smallKanaIndex) const {
         const auto slot = static_cast<unsigned>(smallKanaIndex - kFirstSmallKana);
         if (slot >= kTableOfSmallKana.size()) [[unlikely]] {
             throwNoPairingTable(smallKanaIndex);
@@ -47,7 +47,7 @@ private:
     };
 
     KanaTables() = default;
-    const Kana& entry(int index) const {
+    [[nodiscard]] const Kana& entry(int index) const {
         if (static_cast<unsigned>(index) >= inventory_.size()) [[unlikely]] {
             throwListIndexError(index);
         }
