@@ -17,18 +17,10 @@
 #include <vector>
 
 using namespace kanatsumugi;
+using test::linesOf;
 using test::runCli;
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 // The window's name at a reading, as UTF-8 text.
 std::string nameAt(const KanaTables& tables, std::uint32_t reading,

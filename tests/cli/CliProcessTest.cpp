@@ -13,18 +13,10 @@
 #include <vector>
 
 using namespace kanatsumugi;
+using test::linesOf;
 using test::runCli;
 
 namespace {
-
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
-}
 
 std::string utf8NameForSeed(std::uint32_t seed) {
     RandomSource random;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
+#include <sstream>
 #include <stdexcept>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,6 +104,15 @@ CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options
         run.signal = WTERMSIG(status);
     }
     return run;
+}
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
 }
 
 } // namespace kanatsumugi::test

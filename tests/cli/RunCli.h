@@ -25,6 +25,9 @@ struct CliRunOptions {
     std::optional<std::string> workingDirectory;
 };
 
+// The lines of a run's output, without their line feeds.
+std::vector<std::string> linesOf(const std::string& text);
+
 // Runs kanatsumugi-cli with `args` and collects what it printed.
 CliRun runCli(const std::vector<std::string>& args, const CliRunOptions& options = {});
 
