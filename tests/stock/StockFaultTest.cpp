@@ -1,13 +1,13 @@
 // Faults that need a second process: other users, a file size or memory limit, a lock left
 // by a killed process, two copies stocking at once, a kill in the middle of a stock.
 
+#include "ProbeProcess.h"
+#include "TestFolder.h"
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
-#include "ProbeProcess.h"
 #include "stock/ShiftJisText.h"
 #include "stock/StockList.h"
 #include "stock/StockText.h"
-#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -571,6 +571,16 @@ TEST_F(StockFaultTest, FileLargerThanMemory) {
         EXPECT_EQ(head.read(4), QByteArray("A\r\n\0", 4));
         EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QFileInfo(path).fileName()});
     }
+    // Names enough to load once, but not to stock beside a second reading and the new text.
+    const QByteArray names = (QByteArray(1022, 'A') + "\r\n").repeated(qsizetype{100} * 1024);
+    TestFolder::writeBytes(path, names);
+    const ProbeReport report =
+        ProbeProcess(path, {"memory=256", "load", "generated", stockCommand(name), "memory=100000"})
+            .finish();
+    ASSERT_TRUE(report.finished);
+    EXPECT_EQ(report.errors, QList<QByteArray>{openMessage(path)});
+    EXPECT_TRUE(report.last().stockable);
+    EXPECT_EQ(TestFolder::readBytes(path), names);
 }
 
 } // namespace
