@@ -18,11 +18,13 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -72,6 +74,35 @@ void setOwner(const QString& path, int uid, int gid, int mode) {
                       static_cast<gid_t>(gid)),
               0);
     setMode(path, mode);
+}
+
+// Lets `uid` read and write the file as well, as `setfacl -m u:UID:rw` does.
+void setAccessList(const QString& path, int uid) {
+    struct Entry {
+        std::uint16_t tag;
+        std::uint16_t permissions;
+        std::uint32_t id;
+    };
+    constexpr std::uint32_t kNoId = ~0U;
+    struct {
+        std::uint32_t version = 2;
+        Entry entries[5];
+    } list{2,
+           {{0x01, 6, kNoId},
+            {0x02, 6, static_cast<std::uint32_t>(uid)},
+            {0x04, 6, kNoId},
+            {0x10, 6, kNoId},
+            {0x20, 0, kNoId}}};
+    ASSERT_EQ(::setxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", &list,
+                         sizeof list, 0),
+              0);
+}
+
+QByteArray accessListOf(const QString& path) {
+    QByteArray value(256, '\0');
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access",
+                                    value.data(), static_cast<size_t>(value.size()));
+    return size < 0 ? QByteArray() : value.left(size);
 }
 
 struct stat statusOf(const QString& path) {
@@ -449,6 +480,7 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         int mode;
         int folderMode;
         bool hardLink;
+        bool accessList = false; // user 1002 may also read and write
     };
     const Case cases[] = {
         {"another member of a shared group", kSecondMember, 1001, kSharedGroup, 0660, 02775, false},
@@ -456,6 +488,8 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         {"a file with a second name", kRoot, 0, 0, 0644, 0755, true},
         {"a folder this user may not write", kNobody, 0, 0, 0666, 0755, false},
         {"the owner, mode kept", kFirstMember, 1001, kSharedGroup, 0640, 02775, false},
+        {"the owner, on a file with an access list", kFirstMember, 1001, 1001, 0660, 02775, false,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -470,7 +504,11 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
                       0);
         }
         setOwner(where, 0, kSharedGroup, c.folderMode);
+        if (c.accessList) {
+            setAccessList(stockPath, kSecondMember.uid);
+        }
         const struct stat before = statusOf(stockPath);
+        const QByteArray attributesBefore = accessListOf(stockPath);
 
         const ProbeReport report =
             ProbeProcess(stockPath, {"load", "generated", stockCommand(name)}, c.stocker).finish();
@@ -483,6 +521,7 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         EXPECT_EQ(after.st_gid, before.st_gid);
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_nlink, before.st_nlink);
+        EXPECT_EQ(accessListOf(stockPath), attributesBefore);
         if (c.hardLink) {
             EXPECT_EQ(TestFolder::readBytes(otherName), expected);
         }
