@@ -296,13 +296,19 @@ LockedStockFile::LockFile::~LockFile() {
 void LockedStockFile::takeLockFile(Clock::time_point deadline) {
     const QByteArray lockPath = realPath_ + ".lock";
     for (;;) {
-        FileDescriptor lock(::open(lockPath.constData(),
-                                   O_RDONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+        FileDescriptor lock(
+            ::open(lockPath.constData(),
+                   O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
         if (!lock.isOpen()) {
             if (errno == EACCES || errno == EPERM || errno == EROFS) {
                 return;
             }
             throw stockErrorOfCause(errno, shownPath_);
+        }
+        // Something else of that name, such as a FIFO, is no lock file and is left alone.
+        struct stat status {};
+        if (::fstat(lock.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            throw stockCreateError(shownPath_);
         }
         if (!waitForLock(lock.get(), deadline)) {
             throw heldElsewhere();

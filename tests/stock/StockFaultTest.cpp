@@ -254,6 +254,19 @@ TEST_F(StockFaultTest, FifoAtThePathNeverBlocks) {
     ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
     EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QFileInfo(path).fileName()});
+
+    // One where the lock file goes: the create error, and the FIFO stays.
+    ASSERT_EQ(::unlink(QFile::encodeName(path).constData()), 0);
+    writeOldFile(path);
+    const QString lockPath = path + ".lock";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lockPath).constData(), 0666), 0);
+    const ProbeReport lockReport =
+        ProbeProcess(path, {"load", "generated", stockCommand(name)}).finish(10'000);
+    ASSERT_TRUE(lockReport.finished);
+    EXPECT_EQ(lockReport.errors, QList<QByteArray>{createMessage(path)});
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries));
+    ASSERT_EQ(::lstat(QFile::encodeName(lockPath).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST_F(StockFaultTest, LockHeldByARunningCopyFailsWithCreateError) {
