@@ -2,6 +2,8 @@
 
 #include "stock/StockErrors.h"
 
+#include <QList>
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -9,7 +11,9 @@
 #include <cstddef>
 #include <fcntl.h>
 #include <new>
+#include <optional>
 #include <sys/file.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 #include <utility>
@@ -120,6 +124,37 @@ FileDescriptor unnamedFile(const QByteArray& folder, mode_t mode) {
 bool linkAt(int fd, const QByteArray& path) {
     const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd);
     return ::linkat(AT_FDCWD, self.constData(), AT_FDCWD, path.constData(), AT_SYMLINK_FOLLOW) == 0;
+}
+
+// The file's extended attributes (an access control list, a security label), names and
+// values in order; nothing when they cannot all be read.
+std::optional<QByteArray> attributesOf(int fd) {
+    const ssize_t namesSize = ::flistxattr(fd, nullptr, 0);
+    if (namesSize < 0) {
+        return errno == ENOTSUP ? std::optional<QByteArray>(QByteArray()) : std::nullopt;
+    }
+    QByteArray names(static_cast<qsizetype>(namesSize), Qt::Uninitialized);
+    const ssize_t namesGot = ::flistxattr(fd, names.data(), static_cast<size_t>(names.size()));
+    if (namesGot < 0) {
+        return std::nullopt;
+    }
+    names.truncate(namesGot);
+    QList<QByteArray> sorted = names.split('\0');
+    std::sort(sorted.begin(), sorted.end());
+    QByteArray attributes;
+    for (const QByteArray& name : sorted) {
+        if (name.isEmpty()) {
+            continue;
+        }
+        const ssize_t size = ::fgetxattr(fd, name.constData(), nullptr, 0);
+        QByteArray value(std::max<qsizetype>(size, 0), Qt::Uninitialized);
+        if (size < 0 || ::fgetxattr(fd, name.constData(), value.data(),
+                                    static_cast<size_t>(value.size())) != size) {
+            return std::nullopt;
+        }
+        attributes += name + '\0' + QByteArray::number(value.size()) + ':' + value;
+    }
+    return attributes;
 }
 
 qsizetype physicalMemory() {
@@ -261,13 +296,19 @@ LockedStockFile::LockFile::~LockFile() {
 void LockedStockFile::takeLockFile(Clock::time_point deadline) {
     const QByteArray lockPath = realPath_ + ".lock";
     for (;;) {
-        FileDescriptor lock(::open(lockPath.constData(),
-                                   O_RDONLY | O_CREAT | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666));
+        FileDescriptor lock(
+            ::open(lockPath.constData(),
+                   O_RDONLY | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666));
         if (!lock.isOpen()) {
             if (errno == EACCES || errno == EPERM || errno == EROFS) {
                 return;
             }
             throw stockErrorOfCause(errno, shownPath_);
+        }
+        // Something else of that name, such as a FIFO, is no lock file and is left alone.
+        struct stat status {};
+        if (::fstat(lock.get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+            throw stockCreateError(shownPath_);
         }
         if (!waitForLock(lock.get(), deadline)) {
             throw heldElsewhere();
@@ -378,6 +419,11 @@ bool LockedStockFile::replace(const QByteArray& bytes) {
     if (::fchmod(file.get(), status_.st_mode & 07777) != 0 || ::fstat(file.get(), &made) != 0 ||
         made.st_uid != status_.st_uid || made.st_gid != status_.st_gid ||
         made.st_mode != status_.st_mode) {
+        return false;
+    }
+    // An access list would not move to the new file, and one it inherits would be new.
+    const std::optional<QByteArray> attributes = attributesOf(file_.get());
+    if (!attributes || attributes != attributesOf(file.get())) {
         return false;
     }
     if (!writeAndSync(file.get(), bytes)) {

@@ -55,9 +55,10 @@ public:
     [[nodiscard]] const FileContents& contents() const { return contents_; }
 
     // Makes `bytes` the file's contents and syncs them to disk. The file is replaced by a
-    // new one only where that cannot be told apart from the old (owner, group, mode, one
-    // link, a folder this user may write); otherwise it is written in place, and bytes
-    // that already match are not written again. On failure the file keeps its old bytes.
+    // new one only where that cannot be told apart from the old (owner, group, mode,
+    // extended attributes such as an access list, one link, a folder this user may write);
+    // otherwise it is written in place, and bytes that already match are not written again.
+    // On failure the file keeps its old bytes.
     void write(const QByteArray& bytes);
 
 private:

@@ -7,6 +7,7 @@
 #include <QFile>
 
 #include <cerrno>
+#include <new>
 #include <unistd.h>
 #include <utility>
 
@@ -51,9 +52,15 @@ void StockList::stock(const QByteArray& entry) {
     LockedStockFile file(path_, shownPath_, lockTimeout_);
     // The file as another copy of the program may have left it; the list in memory when the
     // file has gone since.
-    QByteArray text =
-        inStockFormat(file.contents().state == FileState::Read ? file.contents().bytes : text_);
-    text += inStockFormat(entry + "\r\n");
+    QByteArray text;
+    try {
+        text =
+            inStockFormat(file.contents().state == FileState::Read ? file.contents().bytes : text_);
+        text += inStockFormat(entry + "\r\n");
+    } catch (const std::bad_alloc&) {
+        // A file that fits in memory once, but not again beside its new text.
+        throw stockOpenError(shownPath_);
+    }
     file.write(text);
     text_ = std::move(text);
 }

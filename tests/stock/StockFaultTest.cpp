@@ -1,13 +1,13 @@
 // Faults that need a second process: other users, a file size or memory limit, a lock left
 // by a killed process, two copies stocking at once, a kill in the middle of a stock.
 
+#include "ProbeProcess.h"
+#include "TestFolder.h"
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
-#include "ProbeProcess.h"
 #include "stock/ShiftJisText.h"
 #include "stock/StockList.h"
 #include "stock/StockText.h"
-#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,11 +18,13 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdint>
 #include <fcntl.h>
 #include <random>
 #include <string>
 #include <sys/stat.h>
 #include <sys/time.h>
+#include <sys/xattr.h>
 #include <thread>
 #include <unistd.h>
 
@@ -72,6 +74,35 @@ void setOwner(const QString& path, int uid, int gid, int mode) {
                       static_cast<gid_t>(gid)),
               0);
     setMode(path, mode);
+}
+
+// Lets `uid` read and write the file as well, as `setfacl -m u:UID:rw` does.
+void setAccessList(const QString& path, int uid) {
+    struct Entry {
+        std::uint16_t tag;
+        std::uint16_t permissions;
+        std::uint32_t id;
+    };
+    constexpr std::uint32_t kNoId = ~0U;
+    struct {
+        std::uint32_t version = 2;
+        Entry entries[5];
+    } list{2,
+           {{0x01, 6, kNoId},
+            {0x02, 6, static_cast<std::uint32_t>(uid)},
+            {0x04, 6, kNoId},
+            {0x10, 6, kNoId},
+            {0x20, 0, kNoId}}};
+    ASSERT_EQ(::setxattr(QFile::encodeName(path).constData(), "system.posix_acl_access", &list,
+                         sizeof list, 0),
+              0);
+}
+
+QByteArray accessListOf(const QString& path) {
+    QByteArray value(256, '\0');
+    const ssize_t size = ::getxattr(QFile::encodeName(path).constData(), "system.posix_acl_access",
+                                    value.data(), static_cast<size_t>(value.size()));
+    return size < 0 ? QByteArray() : value.left(size);
 }
 
 struct stat statusOf(const QString& path) {
@@ -223,6 +254,19 @@ TEST_F(StockFaultTest, FifoAtThePathNeverBlocks) {
     ASSERT_EQ(::lstat(QFile::encodeName(path).constData(), &status), 0);
     EXPECT_TRUE(S_ISFIFO(status.st_mode));
     EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QFileInfo(path).fileName()});
+
+    // One where the lock file goes: the create error, and the FIFO stays.
+    ASSERT_EQ(::unlink(QFile::encodeName(path).constData()), 0);
+    writeOldFile(path);
+    const QString lockPath = path + ".lock";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(lockPath).constData(), 0666), 0);
+    const ProbeReport lockReport =
+        ProbeProcess(path, {"load", "generated", stockCommand(name)}).finish(10'000);
+    ASSERT_TRUE(lockReport.finished);
+    EXPECT_EQ(lockReport.errors, QList<QByteArray>{createMessage(path)});
+    EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries));
+    ASSERT_EQ(::lstat(QFile::encodeName(lockPath).constData(), &status), 0);
+    EXPECT_TRUE(S_ISFIFO(status.st_mode));
 }
 
 TEST_F(StockFaultTest, LockHeldByARunningCopyFailsWithCreateError) {
@@ -449,6 +493,7 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         int mode;
         int folderMode;
         bool hardLink;
+        bool accessList = false; // user 1002 may also read and write
     };
     const Case cases[] = {
         {"another member of a shared group", kSecondMember, 1001, kSharedGroup, 0660, 02775, false},
@@ -456,6 +501,8 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         {"a file with a second name", kRoot, 0, 0, 0644, 0755, true},
         {"a folder this user may not write", kNobody, 0, 0, 0666, 0755, false},
         {"the owner, mode kept", kFirstMember, 1001, kSharedGroup, 0640, 02775, false},
+        {"the owner, on a file with an access list", kFirstMember, 1001, 1001, 0660, 02775, false,
+         true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -470,7 +517,11 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
                       0);
         }
         setOwner(where, 0, kSharedGroup, c.folderMode);
+        if (c.accessList) {
+            setAccessList(stockPath, kSecondMember.uid);
+        }
         const struct stat before = statusOf(stockPath);
+        const QByteArray attributesBefore = accessListOf(stockPath);
 
         const ProbeReport report =
             ProbeProcess(stockPath, {"load", "generated", stockCommand(name)}, c.stocker).finish();
@@ -483,6 +534,7 @@ TEST_F(StockFaultTest, StockKeepsTheFileItself) {
         EXPECT_EQ(after.st_gid, before.st_gid);
         EXPECT_EQ(after.st_mode, before.st_mode);
         EXPECT_EQ(after.st_nlink, before.st_nlink);
+        EXPECT_EQ(accessListOf(stockPath), attributesBefore);
         if (c.hardLink) {
             EXPECT_EQ(TestFolder::readBytes(otherName), expected);
         }
@@ -571,6 +623,16 @@ TEST_F(StockFaultTest, FileLargerThanMemory) {
         EXPECT_EQ(head.read(4), QByteArray("A\r\n\0", 4));
         EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QFileInfo(path).fileName()});
     }
+    // Names enough to load once, but not to stock beside a second reading and the new text.
+    const QByteArray names = (QByteArray(1022, 'A') + "\r\n").repeated(qsizetype{100} * 1024);
+    TestFolder::writeBytes(path, names);
+    const ProbeReport report =
+        ProbeProcess(path, {"memory=256", "load", "generated", stockCommand(name), "memory=100000"})
+            .finish();
+    ASSERT_TRUE(report.finished);
+    EXPECT_EQ(report.errors, QList<QByteArray>{openMessage(path)});
+    EXPECT_TRUE(report.last().stockable);
+    EXPECT_EQ(TestFolder::readBytes(path), names);
 }
 
 } // namespace
