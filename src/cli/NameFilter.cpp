@@ -61,7 +61,7 @@ std::string shown(char32_t code) {
         text += kHex[(code >> shift) & 0xf];
     }
     if (code >= 0x20 && code != 0x7f && !(code >= 0x80 && code < 0xa0)) {
-        text = "「" + utf8(code) + "」 (" + text + ")";
+        text = tr("「", "\"") + utf8(code) + tr("」", "\"") + " (" + text + ")";
     }
     return text;
 }

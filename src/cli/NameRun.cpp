@@ -158,6 +158,10 @@ std::uint64_t emitLines(const Block& block, std::uint64_t room, bool chooses, st
         out.write({block.bytes.data(), block.used});
         return lines;
     }
+    // The first block may already have given every line asked for.
+    if (room == 0) {
+        return 0;
+    }
     out.write({block.bytes.data(), block.lineEnds[static_cast<std::size_t>(room) - 1]});
     return room;
 }

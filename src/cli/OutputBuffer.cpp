@@ -1,6 +1,7 @@
 #include "cli/OutputBuffer.h"
 
 #include "apperror/AppError.h"
+#include "cli/Language.h"
 
 #include <cerrno>
 #include <cstring>
@@ -41,7 +42,8 @@ void OutputBuffer::writeFully(const char* bytes, std::size_t size) {
             closed_ = true;
         } else if (errno != EINTR) {
             const int error = errno;
-            throw AppError(std::string("出力に書き込めません: ") + std::strerror(error));
+            throw AppError(tr("出力に書き込めません: ", "cannot write the output: ") +
+                           std::strerror(error));
         }
     }
 }

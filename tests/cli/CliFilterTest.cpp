@@ -254,6 +254,10 @@ TEST(CliLanguage, HelpAndMessagesFollowTheLocale) {
         const test::CliRun bad = runCli({"-n", "0"}, options);
         EXPECT_NE(bad.err.find("\n" + std::string(usage)), std::string::npos) << bad.err;
     }
+    test::CliRunOptions english;
+    english.locale = "C.UTF-8";
+    const std::string refused = runCli({"--contains", "K"}, english).err;
+    EXPECT_NE(refused.find("only, not \"K\" (U+004B)"), std::string::npos) << refused;
 }
 
 } // namespace

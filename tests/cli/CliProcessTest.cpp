@@ -175,9 +175,11 @@ TEST(CliOutput, EarlyClosedPipeEndsQuietly) {
 TEST(CliOutput, AFullDiskIsReportedNotHidden) {
     test::CliRunOptions options;
     options.stdoutFile = "/dev/full";
+    options.locale = "C";
     const test::CliRun run = runCli({"-n", "10"}, options);
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("kanatsumugi-cli: cannot write", 0), 0u) << run.err;
 }
 
 } // namespace
