@@ -185,8 +185,7 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options,
     Block second;
     RunResult result;
     const auto consume = [&](const Block& block, std::size_t readings) {
-        // The first block of a pair may already have printed the last name asked for.
-        if (readings == 0 || result.printed == options.count) {
+        if (readings == 0) {
             return;
         }
         if (!options.unique) {
