@@ -56,7 +56,9 @@ for setting in "DISPLAY=" "DISPLAY=:64999" "WAYLAND_DISPLAY=wayland-none" \
     [ "$code" -eq 1 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
         fail "$setting: code $code, '$message'"
 done
-pass "no display: one line each, exit code $code"
+message=$(env -u WAYLAND_DISPLAY DISPLAY=:64999 QT_QPA_PLATFORM=wayland "$program" 2>&1 || true)
+[[ $message != *:64999* ]] || fail "Wayland chosen: the line names the X display: '$message'"
+pass "no display: one line each, exit code $code, naming the display that failed"
 
 work="$scratch/run"
 mkdir "$work"
