@@ -1,9 +1,11 @@
 #include "spinedit/TSpinEdit.h"
 
 #include "spinedit/SpinArrowButton.h"
+#include "spinedit/SpinEditAccessible.h"
 #include "spinedit/SpinLineEdit.h"
 #include "spinedit/SpinText.h"
 
+#include <QAccessible>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -14,6 +16,12 @@ namespace kanatsumugi {
 
 TSpinEdit::TSpinEdit(QWidget* parent)
     : QWidget(parent) {
+    static const bool accessibleInstalled = [] {
+        QAccessible::installFactory(spinEditAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessibleInstalled);
+
     auto* edit = new SpinLineEdit(this);
     edit->setObjectName(QStringLiteral("spinText"));
     edit->setFrame(false);
@@ -38,6 +46,12 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     connect(downArrow_, &SpinArrowButton::stepRequested, this, [this] { stepBy(-1); });
     layoutParts();
     setValue(0);
+    // A screen reader hears each change of the value, as from Qt's own spin boxes;
+    // connected last, so that none is sent for the half-built spin box.
+    connect(edit, &QLineEdit::textChanged, this, [this] {
+        QAccessibleValueChangeEvent event(this, Value());
+        QAccessible::updateAccessibility(&event);
+    });
 }
 
 std::int32_t TSpinEdit::Value() const {

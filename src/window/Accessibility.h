@@ -10,7 +10,7 @@ class TSpinEdit;
 
 // The window's controls as a screen reader meets them, in Japanese: a name and a
 // description for each, the check box named after the separate label that stands where
-// its caption would, and the length spin box read as a spin box (value, range, steps).
+// its caption would. The spin box reads as a spin box (value, range, steps) by itself.
 // Changes nothing a sighted user sees or does.
 void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, QCheckBox* fixLength,
                               QPushButton* stockButton, TSpinEdit* length);

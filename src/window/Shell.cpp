@@ -78,7 +78,10 @@ private:
     static void reportPlatformFailure(QtMsgType type, const QMessageLogContext& context,
                                       const QString& message) {
         if (type == QtFatalMsg) {
-            std::string display = environmentValue("DISPLAY");
+            // The display named is the one that failed: a Wayland platform the user chose
+            // never tried the X display.
+            const bool waylandChosen = environmentValue("QT_QPA_PLATFORM").rfind("wayland", 0) == 0;
+            std::string display = waylandChosen ? std::string() : environmentValue("DISPLAY");
             if (display.empty()) {
                 display = environmentValue("WAYLAND_DISPLAY");
             }

@@ -47,15 +47,18 @@ start_display
 start_window_manager
 
 # Without a display, or with one that cannot be opened, the program says so in one line.
-for setting in "DISPLAY=" "DISPLAY=:64999" "WAYLAND_DISPLAY=wayland-none" "QT_QPA_PLATFORM=xcb"; do
+for setting in "DISPLAY=" "DISPLAY=:64999" "WAYLAND_DISPLAY=wayland-none" \
+    "QT_QPA_PLATFORM=xcb" "QT_QPA_PLATFORM=wayland"; do
     set +e
     message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$setting" "$program" 2>&1)
     code=$?
     set -e
-    [ "$code" -ne 0 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
+    [ "$code" -eq 1 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
         fail "$setting: code $code, '$message'"
 done
-pass "no display: one line each, exit code $code"
+message=$(env -u WAYLAND_DISPLAY DISPLAY=:64999 QT_QPA_PLATFORM=wayland "$program" 2>&1 || true)
+[[ $message != *:64999* ]] || fail "Wayland chosen: the line names the X display: '$message'"
+pass "no display: one line each, exit code $code, naming the display that failed"
 
 work="$scratch/run"
 mkdir "$work"
