@@ -10,7 +10,7 @@
 namespace kanatsumugi {
 
 // The command line's only use of Qt: the stock library owns the reading rules.
-std::vector<std::string> readStockEntries(const std::string& path) {
+std::vector<std::string> readStockEntries(const std::string& path, bool missingIsEmpty) {
     const QByteArray nativePath = QByteArray::fromStdString(path);
     FileContents file;
     try {
@@ -21,6 +21,9 @@ std::vector<std::string> readStockEntries(const std::string& path) {
     }
     switch (file.state) {
     case FileState::Missing:
+        if (missingIsEmpty) {
+            return {};
+        }
         throw AppError(tr("ストックファイルがありません: ", "no stock file at ") + path);
     case FileState::Directory:
         throw AppError(

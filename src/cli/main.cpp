@@ -43,7 +43,8 @@ int run(const CliOptions& options) {
     std::vector<std::string> stockEntries;
     if (options.excludeStock) {
         try {
-            stockEntries = readStockEntries(*options.excludeStock);
+            stockEntries =
+                readStockEntries(*options.excludeStock, *options.excludeStock == kDefaultStockFile);
         } catch (const AppError& error) {
             printError(error.what());
             return kExitUsage;

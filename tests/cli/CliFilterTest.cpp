@@ -190,6 +190,10 @@ protected:
 TEST_F(CliStock, KeptNamesAreSkippedAsTheStockReadsThem) {
     const std::vector<std::string> all = linesOf(runCli({"--at", "12:00:00.000", "-n", "6"}).out);
     ASSERT_EQ(all.size(), 6u);
+    // Before the first stock there is no file, and nothing is kept yet.
+    const test::CliRun fresh = runIn({"--at", "12:00:00.000", "-n", "2", "--exclude-stock"});
+    ASSERT_EQ(fresh.exitStatus, 0) << fresh.err;
+    EXPECT_EQ(linesOf(fresh.out), (std::vector<std::string>{all[0], all[1]}));
     // The stock's own rules: lone LF and lone CR break lines too, a last line needs no
     // break, other text is kept and ignored.
     writeStock("今まで名付けた名前.txt",
@@ -207,7 +211,8 @@ TEST_F(CliStock, KeptNamesAreSkippedAsTheStockReadsThem) {
 TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
     std::filesystem::create_directory(dir_ / "folder.txt");
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--exclude-stock"}, {"--exclude-stock=folder.txt"}}) {
+         {std::vector<std::string>{"--exclude-stock=folder.txt"},
+          {"--exclude-stock=missing.txt"}}) {
         const test::CliRun run = runIn(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();
         EXPECT_EQ(run.out, "");
