@@ -96,15 +96,20 @@ std::u32string readKanaText(std::string_view text, std::string_view option) {
     return katakana;
 }
 
+int inventoryIndexOf(const KanaTables& tables, std::string_view kanaBytes, bool shiftJis) {
+    for (int i = 0; i < tables.inventoryCount(); ++i) {
+        if ((shiftJis ? std::string_view(tables.kana(i)) : tables.kanaUtf8(i)) == kanaBytes) {
+            return i;
+        }
+    }
+    return -1;
+}
+
 std::optional<std::string> inventoryIndices(const KanaTables& tables,
                                             const std::u32string& katakana) {
     std::string indices;
     for (const char32_t code : katakana) {
-        const std::string bytes = utf8(code);
-        int found = -1;
-        for (int i = 0; i < tables.inventoryCount() && found < 0; ++i) {
-            found = tables.kanaUtf8(i) == bytes ? i : -1;
-        }
+        const int found = inventoryIndexOf(tables, utf8(code), false);
         if (found < 0) {
             return std::nullopt;
         }

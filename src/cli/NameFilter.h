@@ -60,6 +60,9 @@ struct NameFilter {
 // first character that is neither, or when `text` is empty.
 std::u32string readKanaText(std::string_view text, std::string_view option);
 
+// The inventory index of one kana given as its Shift-JIS or its UTF-8 bytes, or -1.
+int inventoryIndexOf(const KanaTables& tables, std::string_view kanaBytes, bool shiftJis);
+
 // The inventory indices of `katakana`, or nothing when a kana is not in the inventory.
 std::optional<std::string> inventoryIndices(const KanaTables& tables,
                                             const std::u32string& katakana);

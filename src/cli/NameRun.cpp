@@ -52,10 +52,7 @@ UniqueNames stockedNames(const KanaTables& tables, const std::vector<std::string
         KanaIndexName name;
         bool usable = entry.size() % 2 == 0 && entry.size() / 2 <= KanaIndexName::kCapacity;
         for (std::size_t at = 0; usable && at < entry.size(); at += 2) {
-            int found = -1;
-            for (int i = 0; i < tables.inventoryCount() && found < 0; ++i) {
-                found = entry.compare(at, 2, tables.kana(i)) == 0 ? i : -1;
-            }
+            const int found = inventoryIndexOf(tables, std::string_view(entry).substr(at, 2), true);
             usable = found >= 0;
             name.kana[static_cast<std::size_t>(name.count++)] = static_cast<std::uint8_t>(found);
         }
