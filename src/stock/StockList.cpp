@@ -49,6 +49,10 @@ void StockList::load() {
 }
 
 void StockList::stock(const QByteArray& entry) {
+    stockAll({entry});
+}
+
+void StockList::stockAll(const QList<QByteArray>& entries) {
     LockedStockFile file(path_, shownPath_, lockTimeout_);
     // The file as another copy of the program may have left it; the list in memory when the
     // file has gone since.
@@ -56,7 +60,9 @@ void StockList::stock(const QByteArray& entry) {
     try {
         text =
             inStockFormat(file.contents().state == FileState::Read ? file.contents().bytes : text_);
-        text += inStockFormat(entry + "\r\n");
+        for (const QByteArray& entry : entries) {
+            text += inStockFormat(entry + "\r\n");
+        }
     } catch (const std::bad_alloc&) {
         // A file that fits in memory once, but not again beside its new text.
         throw stockOpenError(shownPath_);

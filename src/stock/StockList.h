@@ -41,6 +41,8 @@ public:
     // byte is kept as the file reads it back. When the lock is not had within the lock
     // timeout, raises the create error; an unreadable file or a full disk keeps its own message.
     void stock(const QByteArray& entry);
+    // The same for several entries at once, in one locked write: all are kept, or none.
+    void stockAll(const QList<QByteArray>& entries);
 
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }
 
