@@ -21,6 +21,7 @@ const std::string kInventoryText = "アイウエオカキクケコサシスセ�
 
 std::vector<int> entriesOf(const TIntList& list) {
     std::vector<int> entries;
+    entries.reserve(static_cast<std::size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
         entries.push_back(list.Items(i));
     }
@@ -50,6 +51,7 @@ TEST(KanaInventory, OnlyTheFirstFiftyOneMayStartAName) {
 std::vector<int> indicesOf(const std::string& kanaText) {
     constexpr std::size_t kUtf8KanaBytes = 3;
     std::vector<int> indices;
+    indices.reserve(kanaText.size() / kUtf8KanaBytes);
     for (std::size_t at = 0; at < kanaText.size(); at += kUtf8KanaBytes) {
         const std::size_t found = kInventoryText.find(kanaText.substr(at, kUtf8KanaBytes));
         EXPECT_NE(found, std::string::npos) << kanaText.substr(at, kUtf8KanaBytes);
