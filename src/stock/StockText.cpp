@@ -15,21 +15,6 @@ const char* find(const char* from, const char* end, char byte) {
     return static_cast<const char*>(std::memchr(from, byte, static_cast<size_t>(end - from)));
 }
 
-// Every line ends in CR LF and no CR or LF stands alone. Names are short, so a search per
-// line costs more than the file's read; that is why loading never checks, only stocking.
-bool isInStockFormat(QByteArrayView text) {
-    const char* const end = text.data() + text.size();
-    for (const char* lineStart = text.data(); lineStart != end;) {
-        const char* lf = find(lineStart, end, '\n');
-        if (lf == nullptr || lf == lineStart || lf[-1] != '\r' ||
-            find(lineStart, lf - 1, '\r') != nullptr) {
-            return false;
-        }
-        lineStart = lf + 1;
-    }
-    return true;
-}
-
 // Calls `take` with each entry in order.
 template <typename Take> void forEachEntry(QByteArrayView text, Take take) {
     const char* const data = text.data();
@@ -64,12 +49,8 @@ QList<QByteArray> parseStockEntries(QByteArrayView fileBytes) {
     return entries;
 }
 
-QByteArray inStockFormat(QByteArray fileBytes) {
+QByteArray inStockFormat(QByteArrayView fileBytes) {
     const QByteArrayView text = stockTextOf(fileBytes);
-    if (isInStockFormat(text)) {
-        fileBytes.truncate(text.size());
-        return fileBytes;
-    }
     QByteArray formatted;
     formatted.reserve(text.size() + text.size() / 8 + 2);
     forEachEntry(text, [&](QByteArrayView entry) { formatted.append(entry).append(kCrLf); });

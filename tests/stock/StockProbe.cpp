@@ -14,16 +14,15 @@
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
 #include "stock/ShiftJisText.h"
-#include "stock/StockFile.h"
-
-#include <QFile>
 
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -56,7 +55,10 @@ void setMemoryLimit(const std::string& more) {
 
 // Holds the lock as a stock does, until killed.
 void holdLock(const QByteArray& stockPath) {
-    const LockedStockFile lock(stockPath, QFile::decodeName(stockPath), std::chrono::seconds(5));
+    const int fd = ::open(stockPath.constData(), O_RDONLY | O_CREAT, 0666);
+    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) {
+        say("error lock");
+    }
     say("locked");
     for (;;) {
         pause();
