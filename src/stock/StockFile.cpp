@@ -58,16 +58,16 @@ bool waitForLock(int fd, int operation, Clock::time_point deadline) {
     return true;
 }
 
-// Reads from the start to the end, even if the file grew since it was measured. A file larger
-// than the machine's memory is refused before any attempt to hold it.
-QByteArray readWhole(int fd, off_t size, const QString& shownPath) {
+// Reads from the start to the end, even if the file grew since it was measured, into room for
+// `more` bytes besides. A file larger than the machine's memory is refused before any attempt.
+QByteArray readWhole(int fd, off_t size, const QString& shownPath, qsizetype more = 0) {
     try {
         const long pages = ::sysconf(_SC_PHYS_PAGES);
         if (pages > 0 && size / ::sysconf(_SC_PAGESIZE) > pages) {
             throw std::bad_alloc();
         }
         // One byte more than measured, so that the end shows in the first read.
-        QByteArray bytes(static_cast<qsizetype>(size) + 1, Qt::Uninitialized);
+        QByteArray bytes(static_cast<qsizetype>(size) + 1 + more, Qt::Uninitialized);
         qsizetype used = 0;
         for (;;) {
             if (used == bytes.size()) {
@@ -143,7 +143,7 @@ QByteArray appendLocked(int fd, const QByteArray& path, const QString& shownPath
     if (::fstat(fd, &status) != 0) {
         throw stockOpenError(shownPath);
     }
-    QByteArray text = readWhole(fd, status.st_size, shownPath);
+    QByteArray text = readWhole(fd, status.st_size, shownPath, 2 + lines.size());
     made = made && text.isEmpty();
     QByteArray added;
     try {
