@@ -67,8 +67,9 @@ void setMode(const QString& path, int mode) {
 
 QList<QByteArray> numbered(const QByteArray& prefix, int count) {
     QList<QByteArray> names;
-    for (int i = 0; i < count; ++i)
+    for (int i = 0; i < count; ++i) {
         names.append(prefix + QByteArray::number(i));
+    }
     return names;
 }
 
@@ -160,8 +161,9 @@ protected:
 };
 
 TEST_F(StockFaultTest, FileUnreadableAtStartUp) {
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     writeOldFile(path);
     setMode(path, 0600);
     const ProbeReport report =
@@ -175,8 +177,9 @@ TEST_F(StockFaultTest, FileUnreadableAtStartUp) {
 
 // The unreadable file is what the user must hear of, not the folder.
 TEST_F(StockFaultTest, FileUnreadableInAFolderWithoutWritePermission) {
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     const QString closed = folder.subfolder("closed");
     const QString stockPath = StockList::pathInDirectory(closed);
     writeOldFile(stockPath);
@@ -191,8 +194,9 @@ TEST_F(StockFaultTest, FileUnreadableInAFolderWithoutWritePermission) {
 }
 
 TEST_F(StockFaultTest, FileUnreadableAtAStock) {
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     writeOldFile(path);
     setMode(path, 0666);
     ProbeProcess probe(
@@ -212,8 +216,9 @@ TEST_F(StockFaultTest, FileUnreadableAtAStock) {
 // Like a file held open by another program: the file's own protection is respected, even
 // though the folder would allow replacing it.
 TEST_F(StockFaultTest, WriteProtectedFile) {
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     writeOldFile(path);
     setMode(path, 0444);
     ProbeProcess probe(
@@ -302,8 +307,9 @@ TEST_F(StockFaultTest, TwoCopiesStockingAtOnceLoseNothing) {
     ASSERT_EQ(lines.size(), 2 * kEach);
     QList<QByteArray> fromFirst;
     QList<QByteArray> fromSecond;
-    for (const QByteArray& line : lines)
+    for (const QByteArray& line : lines) {
         (line.startsWith('A') ? fromFirst : fromSecond).append(line);
+    }
     EXPECT_EQ(fromFirst, numbered("A", kEach));
     EXPECT_EQ(fromSecond, numbered("B", kEach));
 }
@@ -436,8 +442,9 @@ TEST_F(StockFaultTest, EveryPathToOneFileSharesItsLock) {
     EXPECT_TRUE(fileReport.errors.isEmpty() && linkReport.errors.isEmpty());
     EXPECT_EQ(parseStockEntries(TestFolder::readBytes(first)).size(), 2 * kEach);
 
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     setMode(first, 0666);
     const QString closed = folder.subfolder("closed");
     const QString viaClosed = StockList::pathInDirectory(closed);
@@ -453,8 +460,9 @@ TEST_F(StockFaultTest, EveryPathToOneFileSharesItsLock) {
 // Whoever stocks, the file stays the same file: its owner, group and mode, its other names,
 // and a folder this user may not write is no obstacle.
 TEST_F(StockFaultTest, StockKeepsTheFileItself) {
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to make files of other users";
+    }
     struct Case {
         const char* what;
         User stocker;
@@ -533,8 +541,9 @@ TEST_F(StockFaultTest, FileThatCannotBeMadeIsTheCreateError) {
             EXPECT_EQ(QByteArray(error.what()), createMessage(stockPath));
         }
     }
-    if (!canSwitchUser())
+    if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";
+    }
     const QString closed = folder.subfolder("closed", 0755);
     const QString stockPath = StockList::pathInDirectory(closed);
     const ProbeReport report =

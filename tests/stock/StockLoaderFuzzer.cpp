@@ -29,21 +29,24 @@ QList<QByteArray> plainReading(const QByteArray& bytes) {
             entries.append(line);
             line.clear();
             lineOpen = false;
-            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n')
+            if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
                 ++i;
+            }
         } else {
             line.append(c);
             lineOpen = true;
         }
     }
-    if (lineOpen)
+    if (lineOpen) {
         entries.append(line);
+    }
     return entries;
 }
 
 void check(bool condition) {
-    if (!condition)
+    if (!condition) {
         std::abort();
+    }
 }
 
 QString scratchStockPath() {

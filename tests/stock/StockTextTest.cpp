@@ -62,8 +62,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"no code-page conversion", "\x81\x5b\xe9\x80\xfd\r\n", {"\x81\x5b\xe9\x80\xfd"}}),
     [](const testing::TestParamInfo<ReadCase>& test) {
         std::string name = test.param.what;
-        for (char& c : name)
+        for (char& c : name) {
             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
         return name;
     });
 
