@@ -7,7 +7,7 @@
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
-#include "stock/StockFile.h"
+#include "stock/StandardDescriptors.h"
 
 #include <csignal>
 #include <exception>

@@ -36,8 +36,4 @@ QByteArray appendToStockFile(const QByteArray& path, const QString& shownPath,
                              std::chrono::milliseconds timeout, const QByteArray& listText,
                              const QByteArray& lines);
 
-// Opens descriptors 0, 1 and 2 to /dev/null where they are closed, so that a file the program
-// opens (the stock file) can never become its standard error. Call first thing in main.
-void openStandardDescriptors();
-
 } // namespace kanatsumugi

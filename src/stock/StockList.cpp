@@ -56,8 +56,11 @@ void StockList::stockAll(const QList<QByteArray>& entries) {
         return;
     }
     QByteArray lines;
+    // An entry holding a break or a NUL is written as the file will read it back.
     for (const QByteArray& entry : entries) {
-        lines += inStockFormat(entry + "\r\n");
+        for (const QByteArray& line : parseStockEntries(entry + "\r\n")) {
+            lines += line + "\r\n";
+        }
     }
     text_ = appendToStockFile(path_, shownPath_, lockTimeout_, text_, lines);
 }

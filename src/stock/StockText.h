@@ -14,7 +14,4 @@ QList<QByteArray> parseStockEntries(QByteArrayView fileBytes);
 // The part of a stock file's bytes that is read: everything before the first NUL.
 QByteArrayView stockTextOf(QByteArrayView fileBytes);
 
-// Every entry of `fileBytes` followed by CR LF: how a stock writes what it adds.
-QByteArray inStockFormat(QByteArrayView fileBytes);
-
 } // namespace kanatsumugi

@@ -1,4 +1,4 @@
-#include "stock/StockFile.h"
+#include "stock/StandardDescriptors.h"
 #include "window/Shell.h"
 
 int main(int argc, char** argv) {
