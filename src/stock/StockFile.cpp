@@ -132,7 +132,8 @@ QByteArray appendLocked(int fd, const QByteArray& path, const QString& shownPath
     const bool nulFound = kept < text.size();
     QByteArray added;
     try {
-        const QByteArrayView before = made ? QByteArrayView(listText) : stockTextOf(text);
+        const QByteArrayView before =
+            made ? QByteArrayView(listText) : QByteArrayView(text).first(kept);
         const bool lastLineOpen = !before.empty() && before.back() != '\r' && before.back() != '\n';
         added = (made ? listText : QByteArray()) + (lastLineOpen ? "\r\n" : "") + lines;
         text.truncate(kept);
