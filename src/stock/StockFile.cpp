@@ -51,8 +51,8 @@ bool waitForLock(int fd, int operation, Clock::time_point deadline) {
     return true;
 }
 
-// The whole file, even if it grew since it was measured, with room for `more` bytes besides.
-// A file larger than the machine's memory is refused before any attempt to hold it.
+// The file's bytes as measured now, with room for `more` bytes besides. A file larger than the
+// machine's memory is refused before any attempt to hold it.
 QByteArray readWhole(int fd, const QString& shownPath, qsizetype more = 0) {
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
@@ -62,23 +62,17 @@ QByteArray readWhole(int fd, const QString& shownPath, qsizetype more = 0) {
         if (status.st_size / ::sysconf(_SC_PAGESIZE) > ::sysconf(_SC_PHYS_PAGES)) {
             throw std::bad_alloc();
         }
-        // One byte more than measured, so that the first read already shows the end.
-        QByteArray bytes(static_cast<qsizetype>(status.st_size) + 1 + more, Qt::Uninitialized);
-        for (qsizetype used = 0;;) {
-            const ssize_t got =
-                ::pread(fd, bytes.data() + used, static_cast<size_t>(bytes.size() - used), used);
-            if (got <= 0) {
-                if (got < 0) {
-                    throw stockOpenError(shownPath);
-                }
-                bytes.truncate(used);
-                return bytes;
-            }
-            used += got;
-            if (used == bytes.size()) {
-                bytes.resize(2 * used);
+        const auto size = static_cast<qsizetype>(status.st_size);
+        QByteArray bytes(size + more, Qt::Uninitialized);
+        qsizetype used = 0;
+        for (ssize_t got = 1; got > 0 && used < size; used += got) {
+            got = ::pread(fd, bytes.data() + used, static_cast<size_t>(size - used), used);
+            if (got < 0) {
+                throw stockOpenError(shownPath);
             }
         }
+        bytes.truncate(used);
+        return bytes;
     } catch (const std::bad_alloc&) {
         throw stockOpenError(shownPath);
     }
@@ -122,7 +116,7 @@ void settleNewFile(int fd, const QByteArray& path) {
 }
 
 // The locked file's text, with `lines` appended in one write (after the list's text, in a file
-// this stock made). On failure the file is put back as it was and the write error raised.
+// this stock made). On failure what was written is taken back and the write error raised.
 QByteArray appendLocked(int fd, const QByteArray& path, const QString& shownPath, bool made,
                         const QByteArray& listText, const QByteArray& lines) {
     QByteArray text = readWhole(fd, shownPath, 2 + lines.size() + (made ? listText.size() : 0));
@@ -141,10 +135,14 @@ QByteArray appendLocked(int fd, const QByteArray& path, const QString& shownPath
     } catch (const std::bad_alloc&) {
         throw stockOpenError(shownPath);
     }
-    if ((nulFound && ::ftruncate(fd, kept) != 0) ||
-        ::write(fd, added.constData(), static_cast<size_t>(added.size())) != added.size() ||
-        ::fsync(fd) != 0) {
-        (void)::ftruncate(fd, kept);
+    const ssize_t written = nulFound && ::ftruncate(fd, kept) != 0
+                                ? -1
+                                : ::write(fd, added.constData(), static_cast<size_t>(added.size()));
+    if (written != added.size() || ::fsync(fd) != 0) {
+        // An appending write leaves the offset at its end; a shell's `>>` since stays.
+        if (written > 0) {
+            (void)::ftruncate(fd, ::lseek(fd, 0, SEEK_CUR) - written);
+        }
         if (made) {
             ::unlink(path.constData());
         }
