@@ -144,24 +144,6 @@ TEST_F(StockFaultTest, FileUnreadableAtStartUp) {
     expectOldFileAlone(path);
 }
 
-// The unreadable file is what the user must hear of, not the folder.
-TEST_F(StockFaultTest, FileUnreadableInAFolderWithoutWritePermission) {
-    if (!canSwitchUser()) {
-        GTEST_SKIP() << "needs root to run the probe as user 65534";
-    }
-    const QString closed = folder.subfolder("closed");
-    const QString stockPath = StockList::pathInDirectory(closed);
-    writeOldFile(stockPath);
-    setMode(stockPath, 0600);
-    setMode(closed, 0755);
-    const ProbeReport report =
-        ProbeProcess(stockPath, {"load", "generated", stockCommand(name)}, kNobody).finish();
-    ASSERT_TRUE(report.finished);
-    EXPECT_EQ(report.errors, (QList<QByteArray>{openMessage(stockPath), openMessage(stockPath)}));
-    EXPECT_TRUE(report.last().stockable);
-    expectOldFileAlone(stockPath);
-}
-
 TEST_F(StockFaultTest, FileUnreadableAtAStock) {
     if (!canSwitchUser()) {
         GTEST_SKIP() << "needs root to run the probe as user 65534";

@@ -215,14 +215,5 @@ TEST_F(StockListTest, LinkStaysALinkAndItsTargetIsWritten) {
     EXPECT_EQ(TestFolder::names(folder.path() + "/elsewhere"), QStringList{"names.txt"});
 }
 
-TEST_F(StockListTest, PermissionBitsAreKept) {
-    StockList list = loadedList();
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
-    list.stock("A");
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0604u);
-}
-
 } // namespace
 } // namespace kanatsumugi
