@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package package-test sanitize format tidy clean
+.PHONY: all deps configure build test run package package-test sanitize fuzz fuzz-build format tidy clean
 
 all: build
 
@@ -21,10 +21,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-# `make test SKIP_SLOW=1` leaves out the tests labelled slow (whole days of names, long fuzzing);
+# `make test SKIP_SLOW=1` leaves out the tests labelled slow (whole days of names);
 # CI runs them all.
-test: build
+test: build fuzz-build
 	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(if $(SKIP_SLOW),-LE slow)
+	cd $(FUZZ_DIR) && ctest --output-on-failure -R fuzzer
 
 run: build
 	./scripts/run-window.sh $(BUILD_DIR)
@@ -44,6 +45,18 @@ package-test: package
 sanitize:
 	$(MAKE) test BUILD_DIR=build-sanitize CMAKE_FLAGS="-DKANATSUMUGI_SANITIZE=ON -DKANATSUMUGI_BUILD_BENCHMARKS=OFF"
 
+# The fuzzers, built with clang in their own folder; `make fuzz` runs each for FUZZ_SECONDS.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 300
+fuzz-build: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKANATSUMUGI_FUZZ=ON \
+	    -DKANATSUMUGI_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target stock_loader_fuzzer
+
+fuzz: fuzz-build
+	sh tests/stock/run-loader-fuzzer.sh $(FUZZ_DIR)/tests/stock/stock_loader_fuzzer \
+	    $(FUZZ_DIR)/tests/stock/fuzz $(FUZZ_SECONDS)
+
 format: configure
 	cmake --build $(BUILD_DIR) --target format
 
@@ -54,4 +67,4 @@ tidy: build
 	run-clang-tidy -p $(BUILD_DIR) -j $(JOBS) -quiet $(TIDY_FLAGS) '$(CURDIR)/(src|tests)/'
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf $(BUILD_DIR) build-sanitize $(FUZZ_DIR)

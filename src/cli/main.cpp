@@ -7,6 +7,7 @@
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "stock/StandardDescriptors.h"
 
 #include <csignal>
 #include <exception>
@@ -70,6 +71,7 @@ int run(const CliOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
+    openStandardDescriptors();
     setLanguage(languageFromEnvironment());
     // A reader that closes the pipe early ends the run through EPIPE, quietly.
     std::signal(SIGPIPE, SIG_IGN);
