@@ -18,10 +18,14 @@ namespace kanatsumugi {
 
 namespace {
 
-// "ＭＳ Ｐゴシック" is not on Linux; IPAPGothic is its metric-compatible twin.
-const QStringList kFontFamilies{QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
-                                QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
+// "ＭＳ Ｐゴシック" is not on Linux; IPAPGothic is its metric-compatible twin, and Takao its
+// copy. The rest are the other Japanese fonts the package may come with.
+const QStringList kFontFamilies{
+    QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+    QStringLiteral("IPAPGothic"),      QStringLiteral("TakaoPGothic"),
+    QStringLiteral("IPAGothic"),       QStringLiteral("IPAexGothic"),
+    QStringLiteral("VL PGothic"),      QStringLiteral("Noto Sans CJK JP"),
+    QStringLiteral("sans-serif")};
 constexpr int kWindowFontPixels = 12;
 constexpr int kCheckBoxFontPixels = 10;
 constexpr QPoint kDesignedPosition{615, 142};
@@ -79,6 +83,7 @@ void TForm1::applyLayoutScaling() {
             control->setGeometry(scaledGeometry(control->geometry(), textHeight));
         }
         checkBoxFontPixels = scaledLength(kCheckBoxFontPixels, textHeight);
+        ui_->SpinEdit1->setArrowScale(static_cast<double>(textHeight) / kDesignTextHeight);
         clientSize = scaledSize(clientSize, textHeight);
     }
     ui_->CheckBox1->setFont(designFont(checkBoxFontPixels));
@@ -134,9 +139,13 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    if (stock_ != nullptr) {
-        stock_->stockIfStockable(ui_->Edit1->text());
+    if (stock_ == nullptr) {
+        return;
     }
+    const QString text = ui_->Edit1->text();
+    announceOutcome(ui_->Button2, stock_->stockIfStockable(text)
+                                      ? QStringLiteral("%1 をストックしました").arg(text)
+                                      : QStringLiteral("この名前はストック済みです"));
 }
 
 void TForm1::RandomMake() {
@@ -153,6 +162,7 @@ void TForm1::RandomMake() {
     const GeneratedName name = makeName(*tables_, random_, fixedLength);
     ui_->Edit1->setText(fromShiftJis(QByteArray::fromStdString(name.shiftJis)));
     stock_->nameGenerated();
+    announceOutcome(ui_->Button1, QStringLiteral("新しい名前 %1").arg(ui_->Edit1->text()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {
