@@ -10,6 +10,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 
 namespace kanatsumugi {
 
@@ -19,6 +20,8 @@ void describe(QWidget* control, const QString& name, const QString& description)
     control->setAccessibleName(name);
     control->setAccessibleDescription(description);
 }
+
+const QString kNoticeName = QStringLiteral("screenReaderNotice");
 
 // Screen readers name the application by its title, not by the ASCII name of its files.
 class TitledApplication : public QAccessibleApplication {
@@ -39,35 +42,24 @@ QAccessibleInterface* titledApplicationAndFrame(const QString& /*className*/, QO
     if (auto* form = qobject_cast<TForm1*>(object)) {
         return new QAccessibleWidget(form, QAccessible::Window);
     }
+    if (object->objectName() == kNoticeName && object->isWidgetType()) {
+        return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Notification);
+    }
     return nullptr;
 }
 
-// Gives a button its own description back when the focus leaves it.
-class DescriptionKeeper : public QObject {
-public:
-    explicit DescriptionKeeper(QWidget* control)
-        : QObject(control)
-        , description_(control->accessibleDescription()) {
-        control->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::FocusOut) {
-            static_cast<QWidget*>(watched)->setAccessibleDescription(description_);
-        }
-        return false;
-    }
-
-private:
-    QString description_;
-};
-
 } // namespace
 
-void announceOutcome(QPushButton* button, const QString& outcome) {
-    // Cleared first, so that the same outcome twice is still a change.
-    button->setAccessibleDescription(QString());
-    button->setAccessibleDescription(outcome);
+void announceToScreenReaders(QWidget* window, const QString& text) {
+    auto* notice = window->findChild<QWidget*>(kNoticeName, Qt::FindDirectChildrenOnly);
+    if (notice == nullptr) {
+        notice = new QWidget(window);
+        notice->setObjectName(kNoticeName);
+        notice->setFixedSize(0, 0);
+    }
+    notice->hide();
+    notice->setAccessibleName(text);
+    notice->show();
 }
 
 void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, QCheckBox* fixLength,
@@ -84,14 +76,10 @@ void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, Q
              QStringLiteral("チェックすると、次の名前を文字数の欄の長さで作ります"));
     describe(stockButton, QStringLiteral("ストック"),
              QStringLiteral("名前を「今まで名付けた名前.txt」に書き足します"));
-    new DescriptionKeeper(generateButton);
-    new DescriptionKeeper(stockButton);
     const QString lengthDescription = QStringLiteral("名前の文字数、%1 から %2 まで")
                                           .arg(length->MinValue())
                                           .arg(length->MaxValue());
     describe(length, QStringLiteral("文字数"), lengthDescription);
-    // The text part under the spin box, found by a screen reader inside it, has the same name.
-    describe(length->lineEdit(), QStringLiteral("文字数"), lengthDescription);
     describe(length->findChild<QWidget*>(QStringLiteral("upArrow")), QStringLiteral("増やす"),
              QStringLiteral("文字数を 1 増やします"));
     describe(length->findChild<QWidget*>(QStringLiteral("downArrow")), QStringLiteral("減らす"),

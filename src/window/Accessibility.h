@@ -4,6 +4,7 @@ class QCheckBox;
 class QLineEdit;
 class QPushButton;
 class QString;
+class QWidget;
 
 namespace kanatsumugi {
 
@@ -16,9 +17,9 @@ class TSpinEdit;
 void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, QCheckBox* fixLength,
                               QPushButton* stockButton, TSpinEdit* length);
 
-// Tells a screen reader what a press of `button` did while the focus stays on it: the text
-// becomes the button's description, whose change screen readers present for the focused
-// object. The button's own description comes back when the focus leaves it.
-void announceOutcome(QPushButton* button, const QString& outcome);
+// Tells screen readers `text` while the focus stays where it is: a notice, an empty widget
+// of no size in `window`, is shown with the text as its name, and screen readers present
+// a notice as it appears. Nothing changes for a sighted user.
+void announceToScreenReaders(QWidget* window, const QString& text);
 
 } // namespace kanatsumugi

@@ -136,6 +136,7 @@ void TForm1::FormDestroy() {
 
 void TForm1::Button1Click() {
     RandomMake();
+    announceToScreenReaders(this, QStringLiteral("新しい名前 %1").arg(ui_->Edit1->text()));
 }
 
 void TForm1::Button2Click() {
@@ -143,7 +144,7 @@ void TForm1::Button2Click() {
         return;
     }
     const QString text = ui_->Edit1->text();
-    announceOutcome(ui_->Button2, stock_->stockIfStockable(text)
+    announceToScreenReaders(this, stock_->stockIfStockable(text)
                                       ? QStringLiteral("%1 をストックしました").arg(text)
                                       : QStringLiteral("この名前はストック済みです"));
 }
@@ -162,7 +163,6 @@ void TForm1::RandomMake() {
     const GeneratedName name = makeName(*tables_, random_, fixedLength);
     ui_->Edit1->setText(fromShiftJis(QByteArray::fromStdString(name.shiftJis)));
     stock_->nameGenerated();
-    announceOutcome(ui_->Button1, QStringLiteral("新しい名前 %1").arg(ui_->Edit1->text()));
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

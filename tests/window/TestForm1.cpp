@@ -289,8 +289,6 @@ private slots:
                                << "";
         QTest::newRow("spin box") << "SpinEdit1" << int(QAccessible::SpinBox) << "文字数"
                                   << "2";
-        QTest::newRow("spin text") << "spinText" << int(QAccessible::EditableText) << "文字数"
-                                   << "2";
         QTest::newRow("up arrow") << "upArrow" << int(QAccessible::Button) << "増やす"
                                   << "";
         QTest::newRow("down arrow") << "downArrow" << int(QAccessible::Button) << "減らす"
