@@ -12,6 +12,7 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace kanatsumugi {
@@ -95,6 +96,13 @@ void TForm1::applyFrame() {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // On a top-level window this places the outer frame's corner, not the client's.
     move(kDesignedPosition);
+    // Qt's own frame on Wayland centres the title over the whole width but cuts it off at
+    // its minimise button, which a window this narrow reaches: two trailing ideographic
+    // spaces move the visible title clear of the buttons. Screen readers keep the title.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        setWindowTitle(kApplicationTitle + QStringLiteral("\u3000\u3000"));
+        setAccessibleName(kApplicationTitle);
+    }
 }
 
 void TForm1::wireEvents() {
