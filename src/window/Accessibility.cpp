@@ -6,11 +6,9 @@
 #include <QAccessibleObject>
 #include <QAccessibleWidget>
 #include <QCheckBox>
-#include <QEvent>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTimer>
 
 namespace kanatsumugi {
 
@@ -34,8 +32,10 @@ public:
     }
 };
 
-// A plain widget reads as a filler; the program's window is a frame, as a main window is.
-QAccessibleInterface* titledApplicationAndFrame(const QString& /*className*/, QObject* object) {
+// A plain widget reads as a filler; the program's window is a frame, as a main window is,
+// and the notice a notification, which screen readers present as it appears.
+QAccessibleInterface* titledApplicationFrameAndNotice(const QString& /*className*/,
+                                                      QObject* object) {
     if (object == QCoreApplication::instance()) {
         return new TitledApplication;
     }
@@ -65,7 +65,7 @@ void announceToScreenReaders(QWidget* window, const QString& text) {
 void describeForScreenReaders(QLineEdit* nameBox, QPushButton* generateButton, QCheckBox* fixLength,
                               QPushButton* stockButton, TSpinEdit* length) {
     static const bool frameInstalled = [] {
-        QAccessible::installFactory(titledApplicationAndFrame);
+        QAccessible::installFactory(titledApplicationFrameAndNotice);
         return true;
     }();
     Q_UNUSED(frameInstalled);
