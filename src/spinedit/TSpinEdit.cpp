@@ -156,8 +156,13 @@ void TSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
     edit_->event(event);
 }
 
+// Rectangles such as the caret's are the text area's; the input method places its window
+// by them in the spin box's coordinates.
 QVariant TSpinEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
-    const QVariant answer = edit_->inputMethodQuery(query);
+    QVariant answer = edit_->inputMethodQuery(query);
+    if (answer.userType() == QMetaType::QRect) {
+        return answer.toRect().translated(edit_->pos());
+    }
     if (answer.userType() == QMetaType::QRectF) {
         return answer.toRectF().translated(edit_->pos());
     }
