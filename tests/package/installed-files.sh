@@ -28,6 +28,10 @@ for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/man/man1/kanatsumugi-cli.1.gz share/doc/kanatsumugi/copyright; do
     [ -s "$usr/$file" ] || fail "$file is missing"
 done
+for size in 16 22 24 48 64 128 256; do
+    [ "$(identify -format '%wx%h' "$usr/share/icons/hicolor/${size}x$size/apps/$id.png")" = "${size}x$size" ] ||
+        fail "no ${size}x$size icon"
+done
 pass "programs, launcher entry, metadata, icons, manual page and licence installed"
 
 desktop="$usr/share/applications/$id.desktop"
