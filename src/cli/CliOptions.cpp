@@ -1,363 +1,392 @@
 #include "cli/CliOptions.h"
 
 #include "apperror/AppError.h"
-#include "cli/Language.h"
-#include "cli/NameFilter.h"
+#include "cli/Messages.h"
+#include "generator/Clock.h"
+#include "generator/RandomSource.h"
 
 #include <charconv>
-#include <tuple>
-#include <utility>
+#include <getopt.h>
 
 namespace kanatsumugi {
 
 namespace {
 
-// The argument as the user gave it, with control characters escaped so that the
+// Marks a message id in a table; the table's reader translates it.
+constexpr const char* msg(const char* english) {
+    return english;
+}
+
+enum OptionId {
+    kAt = 256,
+    kSpread,
+    kKana,
+    kMorae,
+    kStartsWith, // the six text rules, in the order of TextRule
+    kNotStartsWith,
+    kEndsWith,
+    kNotEndsWith,
+    kContains,
+    kWithout,
+    kExcludeStock,
+    kStock,
+    kStockFile,
+    kUnique,
+    kRomaji,
+    kFormat,
+    kEncoding,
+};
+
+// The one list of options: the parser, the usage line and the help are made from it.
+struct OptionSpec {
+    const char* name; // the long name, or nullptr for a short option only
+    int id;           // the short letter, or an OptionId
+    int argument;     // no_argument, required_argument or optional_argument
+    const char* value;
+    const char* help;
+};
+
+constexpr OptionSpec kOptions[] = {
+    {nullptr, 'n', required_argument, "COUNT", msg("how many names (1 or more; default 1)")},
+    {nullptr, 'l', required_argument, "LENGTH", msg("fixed length, 2 to 8, as the window's box")},
+    {"at", kAt, required_argument, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)")},
+    {"spread", kSpread, no_argument, nullptr,
+     msg("spread the readings evenly over the whole day, drawn from T")},
+    {"kana", kKana, required_argument, "A-B|N", msg("only names of A to B (or N) kana")},
+    {"morae", kMorae, required_argument, "A-B|N",
+     msg("only names of A to B (or N) morae (キャ is one, ッ ー ン one each)")},
+    {"starts-with", kStartsWith, required_argument, "TEXT", msg("only names that start with TEXT")},
+    {"not-starts-with", kNotStartsWith, required_argument, "TEXT",
+     msg("no names that start with TEXT")},
+    {"ends-with", kEndsWith, required_argument, "TEXT", msg("only names that end with TEXT")},
+    {"not-ends-with", kNotEndsWith, required_argument, "TEXT", msg("no names that end with TEXT")},
+    {"contains", kContains, required_argument, "TEXT", msg("only names that contain TEXT")},
+    {"without", kWithout, required_argument, "TEXT", msg("no names that contain TEXT")},
+    {"exclude-stock", kExcludeStock, no_argument, nullptr,
+     msg("skip names kept in the stock file")},
+    {"stock", kStock, no_argument, nullptr, msg("add the names printed to the stock file")},
+    {"stock-file", kStockFile, required_argument, "FILE",
+     msg("the stock file (default ./今まで名付けた名前.txt)")},
+    {"unique", kUnique, no_argument, nullptr, msg("no name twice")},
+    {"romaji", kRomaji, optional_argument, "hepburn|ascii",
+     msg("add the romaji (ascii writes ー as -)")},
+    {"format", kFormat, required_argument, "plain|tsv|csv|jsonl", msg("output form")},
+    {"encoding", kEncoding, required_argument, "utf-8|utf-8-bom|cp932",
+     msg("output encoding (utf-8-bom for csv and tsv)")},
+    {"help", 'h', no_argument, nullptr, msg("show this help")},
+};
+
+std::string spelling(const OptionSpec& spec) {
+    return spec.name != nullptr ? "--" + std::string(spec.name)
+                                : std::string{'-', static_cast<char>(spec.id)};
+}
+
+const OptionSpec* specOf(int id) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.id == id) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+// The argument as the user gave it, quoted, with control characters escaped so that the
 // message stays on one line.
 std::string quoted(std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
-    std::string shown = tr("「", "\"");
+    std::string shown;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7f) {
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xf];
+            shown.append("\\x").append(1, kHex[byte >> 4]).append(1, kHex[byte & 0xf]);
         } else {
             shown += c;
         }
     }
-    return shown + tr("」", "\"");
+    return fill(tr("\"%s\""), {shown});
 }
 
-struct WholeNumber {
-    bool negative = false;
-    bool tooLarge = false; // beyond 64 bits
-    std::uint64_t magnitude = 0;
-};
-
-// Digits with an optional leading minus: no plus sign, no spaces, at least one digit.
-std::optional<WholeNumber> readWholeNumber(std::string_view text) {
-    WholeNumber number;
-    if (text.starts_with('-')) {
-        number.negative = true;
-        text.remove_prefix(1);
-    }
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number.magnitude);
-    if (text.empty() || text.front() == '+' || stop != end) {
-        return std::nullopt;
-    }
-    number.tooLarge = error == std::errc::result_out_of_range;
-    if (error != std::errc{} && !number.tooLarge) {
-        return std::nullopt;
-    }
-    return number;
+[[noreturn]] void refuse(const char* message, std::string_view option, std::string_view value) {
+    throw AppError(fill(tr(message), {option, quoted(value)}));
 }
 
-WholeNumber requireWholeNumber(std::string_view text, std::string_view option) {
-    const auto number = readWholeNumber(text);
-    if (!number) {
-        throw AppError(std::string(option) +
-                       tr(" の値が整数ではありません: ", ": not a whole number: ") + quoted(text));
-    }
-    return *number;
-}
-
-// Exactly `digits` decimal digits.
-std::optional<std::uint32_t> fixedDigits(std::string_view text, std::size_t digits) {
-    if (text.size() != digits) {
+// Digits only, within [low, high]; nothing otherwise.
+std::optional<std::uint64_t> number(std::string_view text, std::uint64_t low, std::uint64_t high) {
+    std::uint64_t value = 0;
+    const auto [stop, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (text.empty() || text[0] == '-' || text[0] == '+' || stop != text.data() + text.size() ||
+        error != std::errc{} || value < low || value > high) {
         return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<std::uint32_t>(c - '0');
     }
     return value;
 }
 
-struct OptionValue {
-    std::string_view name;
-    std::optional<std::string_view> value; // set when given as -nVALUE or --name=VALUE
-};
-
-// Splits "-n5" into "-n" and "5", "--at=..." into "--at" and "...".
-OptionValue splitOption(std::string_view arg) {
-    if (arg.starts_with("--")) {
-        const auto equals = arg.find('=');
-        if (equals != std::string_view::npos) {
-            return {arg.substr(0, equals), arg.substr(equals + 1)};
-        }
-        return {arg, std::nullopt};
-    }
-    if (arg.size() > 2 && arg[0] == '-') {
-        return {arg.substr(0, 2), arg.substr(2)};
-    }
-    return {arg, std::nullopt};
-}
-
-bool takesValue(std::string_view name) {
-    return name == "-n" || name == "-l" || name == "--at" || name == "--encoding" ||
-           name == "--kana" || name == "--starts-with" || name == "--ends-with" ||
-           name == "--contains" || name == "--without" || name == "--format";
-}
-
-// "N" or "A-B", each 2 to 9, A not above B.
-std::pair<int, int> parseKanaRange(std::string_view text) {
+CountRange parseRange(std::string_view text, std::string_view option, int lowest) {
     const auto dash = text.find('-');
-    const std::string_view low = text.substr(0, dash);
-    const std::string_view high = dash == std::string_view::npos ? low : text.substr(dash + 1);
-    const auto a = readWholeNumber(low);
-    const auto b = readWholeNumber(high);
-    const auto inRange = [](const std::optional<WholeNumber>& n) {
-        return n && !n->negative && !n->tooLarge && n->magnitude >= 2 && n->magnitude <= 9;
-    };
-    if (low.empty() || !inRange(a) || !inRange(b) || a->magnitude > b->magnitude) {
-        throw AppError(tr("--kana の値は 2 から 9 の N か A-B にしてください: ",
-                          "--kana: give N or A-B, from 2 to 9: ") +
-                       quoted(text));
+    const auto low = number(text.substr(0, dash), static_cast<std::uint64_t>(lowest), 9);
+    const auto high = dash == std::string_view::npos ? low : number(text.substr(dash + 1), 2, 9);
+    if (!low || !high || *low > *high) {
+        refuse(lowest == 2 ? msg("%s: give N or A-B, from 2 to 9: %s")
+                           : msg("%s: give N or A-B, from 1 to 9: %s"),
+               option, text);
     }
-    return {static_cast<int>(a->magnitude), static_cast<int>(b->magnitude)};
+    return {static_cast<int>(*low), static_cast<int>(*high),
+            std::string(option) + " " + std::string(text)};
 }
 
-OutputFormat parseFormat(std::string_view text) {
-    if (text == "plain") {
-        return OutputFormat::Plain;
+template <typename T>
+T choose(std::string_view text, std::string_view option,
+         std::initializer_list<std::pair<std::string_view, T>> choices) {
+    for (const auto& [word, value] : choices) {
+        if (text == word) {
+            return value;
+        }
     }
-    if (text == "tsv") {
-        return OutputFormat::Tsv;
-    }
-    if (text == "csv") {
-        return OutputFormat::Csv;
-    }
-    if (text == "jsonl") {
-        return OutputFormat::Jsonl;
-    }
-    throw AppError(tr("--format の値は plain, tsv, csv, jsonl のどれかです: ",
-                      "--format: plain, tsv, csv or jsonl, not ") +
-                   quoted(text));
+    refuse(msg("%s: not one of the choices: %s"), option, text);
 }
 
-RomajiStyle parseRomaji(std::string_view text) {
-    if (text == "hepburn") {
-        return RomajiStyle::Hepburn;
+// One UTF-8 character at the front of `text`, removed from it; nothing for malformed bytes.
+std::optional<char32_t> takeCodePoint(std::string_view& text) {
+    const auto lead = static_cast<unsigned char>(text[0]);
+    const std::size_t size = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+    if ((lead >= 0x80 && lead < 0xc2) || lead > 0xf4 || size > text.size()) {
+        return std::nullopt;
     }
-    if (text == "ascii") {
-        return RomajiStyle::Ascii;
+    char32_t code = size == 1 ? lead : lead & (0x7f >> size);
+    for (std::size_t i = 1; i < size; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if ((byte & 0xc0) != 0x80) {
+            return std::nullopt;
+        }
+        code = (code << 6) | (byte & 0x3f);
     }
-    throw AppError(
-        tr("--romaji の値は hepburn か ascii です: ", "--romaji: hepburn or ascii, not ") +
-        quoted(text));
+    text.remove_prefix(size);
+    return code;
+}
+
+// Katakana as UTF-8, hiragana read as the same katakana.
+std::string readKanaText(std::string_view text, std::string_view option) {
+    if (text.empty()) {
+        throw AppError(fill(tr("%s: the value is empty"), {option}));
+    }
+    std::string katakana;
+    for (std::string_view rest = text; !rest.empty();) {
+        const std::size_t at = text.size() - rest.size();
+        const std::string_view bytes = rest.substr(0, 3);
+        const std::optional<char32_t> code = takeCodePoint(rest);
+        if (!code) {
+            throw AppError(
+                fill(tr("%s: the value is not UTF-8 (byte %s)"), {option, std::to_string(at + 1)}));
+        }
+        if (*code >= 0x3041 && *code <= 0x3096) {
+            const char32_t kana = *code + 0x60; // the same sound in katakana
+            katakana += static_cast<char>(0xe0 | (kana >> 12));
+            katakana += static_cast<char>(0x80 | ((kana >> 6) & 0x3f));
+            katakana += static_cast<char>(0x80 | (kana & 0x3f));
+        } else if ((*code >= 0x30a1 && *code <= 0x30fa) || *code == 0x30fc) {
+            katakana += bytes;
+        } else {
+            static constexpr char kHex[] = "0123456789ABCDEF";
+            std::string shown = "U+";
+            for (int shift = *code > 0xffff ? 20 : 12; shift >= 0; shift -= 4) {
+                shown += kHex[(*code >> shift) & 0xf];
+            }
+            if (*code >= 0x20 && *code != 0x7f && !(*code >= 0x80 && *code < 0xa0)) {
+                shown =
+                    quoted(text.substr(at, text.size() - rest.size() - at)) + " (" + shown + ")";
+            }
+            throw AppError(fill(tr("%s takes hiragana or katakana only, not %s"), {option, shown}));
+        }
+    }
+    return katakana;
+}
+
+void checkCombinations(const CliOptions& options) {
+    if (options.encoding == OutputEncoding::Cp932 &&
+        (options.format != OutputFormat::Plain || options.romaji)) {
+        throw AppError(tr("--encoding cp932 works with --format plain and no --romaji only"));
+    }
+    if (options.encoding == OutputEncoding::Utf8Bom && options.format != OutputFormat::Csv &&
+        options.format != OutputFormat::Tsv) {
+        throw AppError(tr("--encoding utf-8-bom works with --format csv or tsv only"));
+    }
+    if (options.spread && options.count > kMillisecondsPerDay) {
+        throw AppError(tr("--spread takes one name a reading: -n 86400000 at most"));
+    }
+    if (options.stockFile && !options.stock && !options.excludeStock) {
+        throw AppError(tr("--stock-file names the file of --stock or --exclude-stock"));
+    }
+}
+
+void apply(CliOptions& options, const OptionSpec& spec, const char* value) {
+    const std::string option = spelling(spec);
+    const std::string_view text = value != nullptr ? value : "";
+    switch (spec.id) {
+    case 'n':
+        if (const auto count = number(text, 1, UINT64_MAX)) {
+            options.count = *count;
+            return;
+        }
+        refuse(msg("%s: give a whole number of 1 or more: %s"), option, text);
+    case 'l':
+        if (const auto length = number(text, 2, 8)) {
+            options.fixedLength = static_cast<std::int32_t>(*length);
+            return;
+        }
+        refuse(msg("%s: give 2 to 8: %s"), option, text);
+    case kAt:
+        options.startReading = parseClockReading(text);
+        return;
+    case kKana:
+    case kMorae:
+        (spec.id == kKana ? options.kana : options.morae) =
+            parseRange(text, option, spec.id == kKana ? 2 : 1);
+        return;
+    case kStockFile:
+        if (text.empty()) {
+            throw AppError(fill(tr("%s: the value is empty"), {option}));
+        }
+        options.stockFile = std::string(text);
+        return;
+    case kRomaji:
+        options.romaji = value == nullptr ? RomajiStyle::Hepburn
+                                          : choose<RomajiStyle>(text, option,
+                                                                {{"hepburn", RomajiStyle::Hepburn},
+                                                                 {"ascii", RomajiStyle::Ascii}});
+        return;
+    case kFormat:
+        options.format = choose<OutputFormat>(text, option,
+                                              {{"plain", OutputFormat::Plain},
+                                               {"tsv", OutputFormat::Tsv},
+                                               {"csv", OutputFormat::Csv},
+                                               {"jsonl", OutputFormat::Jsonl}});
+        return;
+    case kEncoding:
+        options.encoding = choose<OutputEncoding>(text, option,
+                                                  {{"utf-8", OutputEncoding::Utf8},
+                                                   {"UTF-8", OutputEncoding::Utf8},
+                                                   {"utf8", OutputEncoding::Utf8},
+                                                   {"utf-8-bom", OutputEncoding::Utf8Bom},
+                                                   {"cp932", OutputEncoding::Cp932},
+                                                   {"CP932", OutputEncoding::Cp932}});
+        return;
+    default:
+        break;
+    }
+    if (spec.id >= kStartsWith && spec.id <= kWithout) {
+        options.texts.emplace_back(static_cast<TextRule>(spec.id - kStartsWith),
+                                   readKanaText(text, option));
+        return;
+    }
+    (spec.id == kSpread         ? options.spread
+     : spec.id == kExcludeStock ? options.excludeStock
+     : spec.id == kStock        ? options.stock
+     : spec.id == kUnique       ? options.unique
+                                : options.help) = true;
 }
 
 } // namespace
 
-std::uint64_t parseCount(std::string_view text) {
-    const WholeNumber count = requireWholeNumber(text, "-n");
-    if (!count.negative && count.tooLarge) {
-        throw AppError(tr("-n の値が大きすぎます: ", "-n: too large: ") + quoted(text));
-    }
-    if (count.negative || count.magnitude < 1) {
-        throw AppError(tr("-n の値は1以上にしてください: ", "-n: give 1 or more: ") + quoted(text));
-    }
-    return count.magnitude;
-}
-
-std::int32_t parseLength(std::string_view text) {
-    const WholeNumber length = requireWholeNumber(text, "-l");
-    if (length.negative || length.tooLarge || length.magnitude < 2 || length.magnitude > 8) {
-        throw AppError(tr("-l の値は2から8にしてください: ", "-l: give 2 to 8: ") + quoted(text));
-    }
-    return static_cast<std::int32_t>(length.magnitude);
+std::string optionOf(TextRule rule) {
+    return spelling(*specOf(kStartsWith + static_cast<int>(rule)));
 }
 
 std::uint32_t parseClockReading(std::string_view text) {
     const bool shaped = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.';
-    const auto hour = shaped ? fixedDigits(text.substr(0, 2), 2) : std::nullopt;
-    const auto minute = shaped ? fixedDigits(text.substr(3, 2), 2) : std::nullopt;
-    const auto second = shaped ? fixedDigits(text.substr(6, 2), 2) : std::nullopt;
-    const auto millisecond = shaped ? fixedDigits(text.substr(9, 3), 3) : std::nullopt;
-    if (!hour || !minute || !second || !millisecond) {
-        throw AppError(tr("--at の時刻は HH:MM:SS.mmm の形で指定してください: ",
-                          "--at: give the time as HH:MM:SS.mmm: ") +
-                       quoted(text));
+    const auto part = [&](std::size_t at, std::size_t size, std::uint64_t high) {
+        const std::string_view digits = text.substr(at, size);
+        const bool plain = digits.find_first_not_of("0123456789") == std::string_view::npos;
+        return shaped && plain ? number(digits, 0, high) : std::nullopt;
+    };
+    if (!shaped || !part(0, 2, 99) || !part(3, 2, 99) || !part(6, 2, 99) || !part(9, 3, 999)) {
+        refuse(msg("%s: give the time as HH:MM:SS.mmm: %s"), "--at", text);
     }
-    if (*hour > 23 || *minute > 59 || *second > 59) {
-        throw AppError(tr("--at の時刻が範囲外です (00:00:00.000 から 23:59:59.999): ",
-                          "--at: out of range (00:00:00.000 to 23:59:59.999): ") +
-                       quoted(text));
+    const auto hour = part(0, 2, 23);
+    const auto minute = part(3, 2, 59);
+    const auto second = part(6, 2, 59);
+    if (!hour || !minute || !second) {
+        refuse(msg("%s: out of range (00:00:00.000 to 23:59:59.999): %s"), "--at", text);
     }
-    return ((*hour * 60 + *minute) * 60 + *second) * 1000 + *millisecond;
+    return TimeOfDay{static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second),
+                     static_cast<int>(*part(9, 3, 999))}
+        .milliseconds();
 }
 
-OutputEncoding parseEncoding(std::string_view text) {
-    if (text == "utf-8" || text == "UTF-8" || text == "utf8") {
-        return OutputEncoding::Utf8;
+CliOptions parseCommandLine(int argc, char** argv) {
+    std::vector<option> longOptions;
+    std::string shortOptions = ":"; // ':' reports a missing value apart from an unknown option
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.name != nullptr) {
+            longOptions.push_back({spec.name, spec.argument, nullptr, spec.id});
+        }
+        if (spec.id < kAt) {
+            shortOptions += static_cast<char>(spec.id);
+            shortOptions += spec.argument == required_argument ? ":" : "";
+        }
     }
-    if (text == "cp932" || text == "CP932") {
-        return OutputEncoding::Cp932;
-    }
-    throw AppError(
-        tr("--encoding の値は utf-8 か cp932 です: ", "--encoding: utf-8 or cp932, not ") +
-        quoted(text));
-}
-
-CliOptions parseCommandLine(std::span<const std::string_view> args) {
+    longOptions.push_back({});
     CliOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const OptionValue option = splitOption(args[i]);
-        const auto refuseValue = [&] {
-            if (option.value) {
-                throw AppError(std::string(option.name) +
-                               tr(" は値を取りません: ", " takes no value: ") + quoted(args[i]));
-            }
-        };
-        if (option.name == "-h" || option.name == "--help") {
-            refuseValue();
-            options.help = true;
-            continue;
+    opterr = 0;
+    optind = 0; // starts getopt afresh
+    for (int id = 0;
+         (id = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
+        const std::string_view last = argv[optind - 1];
+        const OptionSpec* spec = specOf(id == '?' || id == ':' ? optopt : id);
+        if (id == ':') {
+            throw AppError(fill(tr("%s needs a value"), {last}));
         }
-        if (option.name == "--unique") {
-            refuseValue();
-            options.unique = true;
-            continue;
+        if (id == '?' && spec != nullptr && last.starts_with("--")) {
+            throw AppError(fill(tr("%s takes no value: %s"), {spelling(*spec), quoted(last)}));
         }
-        if (option.name == "--romaji") {
-            options.romaji = option.value ? parseRomaji(*option.value) : RomajiStyle::Hepburn;
-            continue;
+        if (id == '?') {
+            const std::string shown =
+                optopt != 0 ? std::string{'-', static_cast<char>(optopt)} : std::string(last);
+            throw AppError(fill(tr("unknown option: %s"), {quoted(shown)}));
         }
-        if (option.name == "--exclude-stock") {
-            // The file is optional: a following word that is not an option names it.
-            if (option.value) {
-                options.excludeStock = std::string(*option.value);
-            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
-                options.excludeStock = std::string(args[++i]);
-            } else {
-                options.excludeStock = std::string(kDefaultStockFile);
-            }
-            if (options.excludeStock->empty()) {
-                throw AppError(tr("--exclude-stock のファイル名が空です",
-                                  "--exclude-stock: the file name is empty"));
-            }
-            continue;
-        }
-        if (!takesValue(option.name)) {
-            if (!args[i].starts_with("-") || args[i] == "-") {
-                throw AppError(tr("余分な引数があります: ", "unexpected argument: ") +
-                               quoted(args[i]));
-            }
-            throw AppError(tr("不明なオプションです: ", "unknown option: ") + quoted(args[i]));
-        }
-        std::string_view value;
-        if (option.value) {
-            value = *option.value;
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            throw AppError(std::string(option.name) + tr(" には値が必要です", " needs a value"));
-        }
-        if (option.name == "-n") {
-            options.count = parseCount(value);
-        } else if (option.name == "-l") {
-            options.fixedLength = parseLength(value);
-        } else if (option.name == "--at") {
-            options.startReading = parseClockReading(value);
-        } else if (option.name == "--encoding") {
-            options.encoding = parseEncoding(value);
-        } else if (option.name == "--kana") {
-            std::tie(options.minKana, options.maxKana) = parseKanaRange(value);
-        } else if (option.name == "--format") {
-            options.format = parseFormat(value);
-        } else {
-            std::vector<std::u32string>& texts = option.name == "--starts-with" ? options.startsWith
-                                                 : option.name == "--ends-with" ? options.endsWith
-                                                 : option.name == "--contains"  ? options.contains
-                                                                                : options.without;
-            texts.push_back(readKanaText(value, option.name));
-        }
+        apply(options, *spec, optarg);
     }
-    // cp932 output is the stock file's format: names alone, one a line.
-    if (options.encoding == OutputEncoding::Cp932 &&
-        (options.format != OutputFormat::Plain || options.romaji)) {
-        throw AppError(tr("--encoding cp932 は --format plain でローマ字なしのときだけ使えます",
-                          "--encoding cp932 works with --format plain and no --romaji only"));
+    if (optind < argc) {
+        throw AppError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
     }
+    checkCombinations(options);
     return options;
 }
 
 std::string usageLine() {
-    return tr("使い方: ", "Usage: ") +
-           "kanatsumugi-cli [-n COUNT] [-l LENGTH] [--at HH:MM:SS.mmm] [--kana A-B|N] "
-           "[--starts-with|--ends-with|--contains|--without TEXT] [--exclude-stock [FILE]] "
-           "[--unique] [--romaji[=ascii]] [--format plain|tsv|csv|jsonl] [--encoding utf-8|cp932]";
+    std::string line = std::string(tr("Usage:")) + " kanatsumugi-cli";
+    for (const OptionSpec& spec : kOptions) {
+        const std::string value = spec.value == nullptr ? ""
+                                  : spec.argument == optional_argument
+                                      ? "[=" + std::string(spec.value) + "]"
+                                      : " " + std::string(spec.value);
+        line += " [" + spelling(spec) + value + "]";
+    }
+    return line;
 }
 
 std::string helpText() {
-    return usageLine() + "\n" +
-           tr("カタカナの名前をまとめて作り、一行に一つずつ書き出します。\n"
-              "i 番目 (0 から) の時刻 T + i ミリ秒 (UTC、真夜中で折り返し) に「命名！」を\n"
-              "押したときと同じ名前です。条件を付けると、条件に合う時刻の名前だけを出します。\n"
-              "一日分の時刻を読んでも COUNT 個に届かなければ、見つかった数を告げて止まります。\n"
-              "\n"
-              "  -n COUNT              作る名前の数 (1 以上、既定は 1)\n"
-              "  -l LENGTH             文字数を指定する (2 から 8)\n"
-              "  --at HH:MM:SS.mmm     最初の時刻 T (UTC、既定は現在時刻)\n"
-              "  --kana A-B|N          仮名の数が A から B (または N) の名前だけ\n"
-              "  --starts-with TEXT    TEXT で始まる名前だけ (くり返し可)\n"
-              "  --ends-with TEXT      TEXT で終わる名前だけ (くり返し可)\n"
-              "  --contains TEXT       TEXT を含む名前だけ (くり返し可)\n"
-              "  --without TEXT        TEXT を含む名前を除く (くり返し可)\n"
-              "                        TEXT はカタカナかひらがなで書きます\n"
-              "  --exclude-stock [FILE]\n"
-              "                        ストックファイルにある名前を除く\n"
-              "                        (既定は ./今まで名付けた名前.txt)\n"
-              "  --unique              同じ名前を二度出さない\n"
-              "  --romaji[=ascii]      ローマ字を添える (ヘボン式。ascii は長音を母音の\n"
-              "                        重ねで書く)\n"
-              "  --format plain|tsv|csv|jsonl\n"
-              "                        出力の形 (tsv, csv, jsonl は名前、ローマ字、時刻、\n"
-              "                        文字数指定を並べる)\n"
-              "  --encoding utf-8|cp932\n"
-              "                        出力の文字コード (既定は utf-8 で改行は LF、\n"
-              "                        cp932 はストックファイルと同じ Shift-JIS と CR LF)\n"
-              "  -h, --help            この説明を出す\n"
-              "\n"
-              "終了状態: 0 は COUNT 個を出したとき、1 は一日分で足りなかったときや\n"
-              "書き出せなかったとき、2 は引数の誤り。\n",
-              "Makes katakana names and writes them one a line. Name i (from 0) is the name\n"
-              "the window makes when its button is pressed at the clock reading T + i\n"
-              "milliseconds (UTC, wrapping at midnight). Filters choose readings: only the\n"
-              "names of readings that pass are written. When a whole day of readings holds\n"
-              "fewer than COUNT, the command says how many it found and stops.\n"
-              "\n"
-              "  -n COUNT              how many names (1 or more; default 1)\n"
-              "  -l LENGTH             fixed length, 2 to 8, as the window's length box\n"
-              "  --at HH:MM:SS.mmm     the first reading T (UTC; default: now)\n"
-              "  --kana A-B|N          only names of A to B (or N) kana\n"
-              "  --starts-with TEXT    only names that start with TEXT (repeatable)\n"
-              "  --ends-with TEXT      only names that end with TEXT (repeatable)\n"
-              "  --contains TEXT       only names that contain TEXT (repeatable)\n"
-              "  --without TEXT        no names that contain TEXT (repeatable)\n"
-              "                        TEXT is katakana or hiragana\n"
-              "  --exclude-stock [FILE]\n"
-              "                        skip names kept in the stock file\n"
-              "                        (default ./今まで名付けた名前.txt)\n"
-              "  --unique              no name twice\n"
-              "  --romaji[=ascii]      add the romaji (Hepburn; ascii doubles long vowels\n"
-              "                        instead of macrons)\n"
-              "  --format plain|tsv|csv|jsonl\n"
-              "                        output form (tsv, csv and jsonl give the name, romaji,\n"
-              "                        clock reading and length setting)\n"
-              "  --encoding utf-8|cp932\n"
-              "                        output encoding (default utf-8 with LF; cp932 is the\n"
-              "                        stock file's own Shift-JIS with CR LF)\n"
-              "  -h, --help            show this help\n"
-              "\n"
-              "Exit status: 0 when COUNT names were written, 1 when a whole day held fewer\n"
-              "or the output could not be written, 2 for a bad argument.\n");
+    std::string text = usageLine() + "\n" +
+                       tr("Makes katakana names and writes them one a line. Name i (from 0) is "
+                          "the name\nthe window makes when its button is pressed at the clock "
+                          "reading T + i\nmilliseconds (UTC, wrapping at midnight). Filters "
+                          "choose readings: only the\nnames of readings that pass are written. "
+                          "When a whole day of readings holds\nfewer than COUNT, the command "
+                          "says how many it found and stops.\n") +
+                       "\n";
+    for (const OptionSpec& spec : kOptions) {
+        std::string left = "  " + (spec.id == 'h' ? "-h, " : std::string()) + spelling(spec);
+        if (spec.value != nullptr) {
+            left += spec.argument == optional_argument ? "[=" + std::string(spec.value) + "]"
+                                                       : " " + std::string(spec.value);
+        }
+        left += left.size() < 24 ? std::string(24 - left.size(), ' ') : "\n" + std::string(24, ' ');
+        text += left + tr(spec.help) + "\n";
+    }
+    return text + "\n" +
+           tr("TEXT is katakana or hiragana; the text options may be repeated.\n"
+              "Exit status: 0 when COUNT names were written, 1 when a whole day held fewer,\n"
+              "no name can meet the filters or the output could not be written, 2 for a bad\n"
+              "argument.\n");
 }
 
 } // namespace kanatsumugi

@@ -1,7 +1,7 @@
 #include "cli/OutputBuffer.h"
 
 #include "apperror/AppError.h"
-#include "cli/Language.h"
+#include "cli/Messages.h"
 
 #include <cerrno>
 #include <cstring>
@@ -42,8 +42,7 @@ void OutputBuffer::writeFully(const char* bytes, std::size_t size) {
             closed_ = true;
         } else if (errno != EINTR) {
             const int error = errno;
-            throw AppError(tr("出力に書き込めません: ", "cannot write the output: ") +
-                           std::strerror(error));
+            throw AppError(fill(tr("cannot write the output: %s"), {std::strerror(error)}));
         }
     }
 }
