@@ -59,9 +59,6 @@ CliOptions parseCommandLine(int argc, char** argv);
 // The option that sets a text rule, as the user types it: "--starts-with".
 std::string optionOf(TextRule rule);
 
-// "HH:MM:SS.mmm" (UTC) as milliseconds since midnight.
-std::uint32_t parseClockReading(std::string_view text);
-
 std::string usageLine();
 std::string helpText();
 
