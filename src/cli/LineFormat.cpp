@@ -2,6 +2,8 @@
 
 #include "generator/KanaTables.h"
 
+#include <cstdio>
+
 namespace kanatsumugi {
 
 namespace {
@@ -51,17 +53,10 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
     // Names, romaji, times and lengths hold no comma, quote, tab, backslash or line
     // break, so no field needs quoting or escaping in any of the forms.
     const std::string romanised = romaji_ ? romaji(name.indices(), *romaji_) : std::string();
+    std::array<char, 13> time{};
     const std::uint32_t seconds = reading / 1000;
-    const std::uint32_t parts[] = {seconds / 3600, seconds / 60 % 60, seconds % 60};
-    std::array<char, 12> time{};
-    for (std::size_t i = 0; i < 3; ++i) {
-        time[i * 3] = static_cast<char>('0' + parts[i] / 10);
-        time[i * 3 + 1] = static_cast<char>('0' + parts[i] % 10);
-        time[i * 3 + 2] = i < 2 ? ':' : '.';
-    }
-    for (std::size_t i = 0, ms = reading % 1000; i < 3; ++i, ms /= 10) {
-        time[11 - i] = static_cast<char>('0' + ms % 10);
-    }
+    std::snprintf(time.data(), time.size(), "%02u:%02u:%02u.%03u", seconds / 3600,
+                  seconds / 60 % 60, seconds % 60, reading % 1000);
     const std::string_view separator = format_ == OutputFormat::Csv ? "," : "\t";
     if (format_ == OutputFormat::Jsonl) {
         put(R"({"name":")");
@@ -73,13 +68,13 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
     }
     if (format_ == OutputFormat::Jsonl) {
         put(R"(","time":")");
-        put({time.data(), time.size()});
+        put({time.data(), 12});
         put(R"(","length_setting":)");
         put(length_.empty() ? "null" : length_);
         put("}");
     } else if (format_ != OutputFormat::Plain) {
         put(separator);
-        put({time.data(), time.size()});
+        put({time.data(), 12});
         put(separator);
         put(length_);
     }

@@ -122,29 +122,4 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options, const 
     return result;
 }
 
-UniqueNames namesOfStock(const KanaTables& tables, const std::vector<std::string>& shiftJis) {
-    UniqueNames names;
-    for (const std::string& entry : shiftJis) {
-        KanaIndexName name;
-        bool usable = entry.size() % 2 == 0 && entry.size() / 2 <= KanaIndexName::kCapacity;
-        for (std::size_t at = 0; usable && at < entry.size(); at += 2) {
-            const int index = tables.indexOf(std::string_view(entry).substr(at, 2));
-            usable = index >= 0;
-            name.kana[static_cast<std::size_t>(name.count++)] = static_cast<std::uint8_t>(index);
-        }
-        if (usable && name.count > 0) {
-            names.insert(name);
-        }
-    }
-    return names;
-}
-
-std::string shiftJisOf(const KanaTables& tables, const KanaIndexName& name) {
-    std::string bytes;
-    for (const char index : name.indices()) {
-        bytes += tables.kana(static_cast<std::uint8_t>(index));
-    }
-    return bytes;
-}
-
 } // namespace kanatsumugi

@@ -4,7 +4,6 @@
 #include "cli/NameBatch.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace kanatsumugi {
@@ -28,11 +27,5 @@ struct RunResult {
 RunResult printNames(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
                      UniqueNames& seen, std::uint32_t startReading, OutputBuffer& out,
                      std::vector<KanaIndexName>* printed);
-
-// The entries of a stock file that a name of the generator could equal.
-UniqueNames namesOfStock(const KanaTables& tables, const std::vector<std::string>& shiftJis);
-
-// A name as the stock file holds it.
-std::string shiftJisOf(const KanaTables& tables, const KanaIndexName& name);
 
 } // namespace kanatsumugi

@@ -51,8 +51,11 @@ bool isSmall(int index) {
     return index >= KanaTables::kFirstSmallKana && index <= KanaTables::kLastSmallKana;
 }
 
+constexpr std::string_view kVowels = "aiueo";
+constexpr std::string_view kMacrons[] = {"ā", "ī", "ū", "ē", "ō"};
+
 bool isVowel(char c) {
-    return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o';
+    return kVowels.find(c) != std::string_view::npos;
 }
 
 // The spelling of a syllable: a kana of 0 to 50, or one with its small kana.
@@ -68,21 +71,6 @@ std::string syllable(int carrier, int small) {
     return std::string(kKanaRomaji[static_cast<std::size_t>(carrier)]) + "'" +
            std::string(
                kSmallKanaRomaji[static_cast<std::size_t>(small - KanaTables::kFirstSmallKana)]);
-}
-
-std::string_view macron(char vowel) {
-    switch (vowel) {
-    case 'a':
-        return "ā";
-    case 'i':
-        return "ī";
-    case 'u':
-        return "ū";
-    case 'e':
-        return "ē";
-    default:
-        return "ō";
-    }
 }
 
 // A name split into syllables, ッ and ー.
@@ -134,7 +122,7 @@ std::string romaji(std::string_view indices, RomajiStyle style) {
             } else {
                 const char vowel = text.back();
                 text.pop_back();
-                text += macron(vowel);
+                text += kMacrons[kVowels.find(vowel)];
             }
         } else if (token.kana == KanaTables::kN) {
             // ン before a vowel or y is n', so that ンア (n'a) is not ナ.

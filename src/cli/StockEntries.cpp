@@ -2,6 +2,7 @@
 
 #include "apperror/AppError.h"
 #include "cli/Messages.h"
+#include "generator/KanaTables.h"
 #include "stock/StockFile.h"
 #include "stock/StockList.h"
 #include "stock/StockText.h"
@@ -15,7 +16,7 @@ std::string stockPath(const std::optional<std::string>& named) {
     return named.value_or(StockList::kFileName);
 }
 
-std::vector<std::string> readStockEntries(const std::string& path, bool missingIsEmpty) {
+UniqueNames readStockNames(const KanaTables& tables, const std::string& path, bool missingIsEmpty) {
     const QByteArray nativePath = QByteArray::fromStdString(path);
     FileContents file;
     try {
@@ -24,29 +25,37 @@ std::vector<std::string> readStockEntries(const std::string& path, bool missingI
         // The window's own message is Japanese only; say it in the command line's language.
         throw AppError(fill(tr("cannot read the stock file %s"), {path}));
     }
-    switch (file.state) {
-    case FileState::Missing:
-        if (missingIsEmpty) {
-            return {};
-        }
-        throw AppError(fill(tr("no stock file at %s"), {path}));
-    case FileState::Directory:
+    if (file.state == FileState::Directory) {
         throw AppError(fill(tr("a folder, not a stock file: %s"), {path}));
-    case FileState::Read:
-        break;
     }
-    std::vector<std::string> entries;
+    if (file.state == FileState::Missing && !missingIsEmpty) {
+        throw AppError(fill(tr("no stock file at %s"), {path}));
+    }
+    UniqueNames names;
     for (const QByteArray& entry : parseStockEntries(file.bytes)) {
-        entries.push_back(entry.toStdString());
+        // Entries of two-byte kana the names are made of, nine at most, may equal a name.
+        KanaIndexName name;
+        bool usable = entry.size() % 2 == 0 && entry.size() / 2 <= KanaIndexName::kCapacity;
+        for (qsizetype at = 0; usable && at < entry.size(); at += 2) {
+            const int index = tables.indexOf(std::string_view(entry.constData() + at, 2));
+            usable = index >= 0;
+            name.kana[static_cast<std::size_t>(name.count++)] = static_cast<std::uint8_t>(index);
+        }
+        if (usable && name.count > 0) {
+            names.insert(name);
+        }
     }
-    return entries;
+    return names;
 }
 
-void stockNames(const std::string& path, const std::vector<std::string>& names) {
+void stockNames(const KanaTables& tables, const std::string& path,
+                const std::vector<KanaIndexName>& names) {
     QList<QByteArray> entries;
-    entries.reserve(static_cast<qsizetype>(names.size()));
-    for (const std::string& name : names) {
-        entries.push_back(QByteArray::fromStdString(name));
+    for (const KanaIndexName& name : names) {
+        QByteArray& entry = entries.emplace_back();
+        for (const char index : name.indices()) {
+            entry += tables.kana(static_cast<std::uint8_t>(index));
+        }
     }
     try {
         StockList(QByteArray::fromStdString(path)).stockAll(entries);

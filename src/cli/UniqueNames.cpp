@@ -2,18 +2,9 @@
 
 #include "cli/NameBatch.h"
 
+#include <bit>
+
 namespace kanatsumugi {
-
-namespace {
-
-constexpr int kInitialBits = 10;
-constexpr std::uint64_t kHashMultiplier = 0x9E3779B97F4A7C15ULL;
-
-} // namespace
-
-UniqueNames::UniqueNames()
-    : slots_(std::size_t{1} << kInitialBits)
-    , shift_(64 - kInitialBits) {}
 
 std::uint64_t UniqueNames::pack(const KanaIndexName& name) {
     std::uint64_t key = 0;
@@ -24,55 +15,35 @@ std::uint64_t UniqueNames::pack(const KanaIndexName& name) {
     return key;
 }
 
+std::size_t UniqueNames::slotOf(std::uint64_t key) const {
+    // Fibonacci hashing: the top bits of the product choose the slot.
+    const int shift = 64 - std::countr_zero(slots_.size());
+    const std::size_t mask = slots_.size() - 1;
+    std::size_t slot = (key * 0x9E3779B97F4A7C15ULL) >> shift;
+    while (slots_[slot] != 0 && slots_[slot] != key) {
+        slot = (slot + 1) & mask;
+    }
+    return slot;
+}
+
 bool UniqueNames::insert(const KanaIndexName& name) {
-    return insertKey(pack(name));
-}
-
-bool UniqueNames::contains(const KanaIndexName& name) const {
     const std::uint64_t key = pack(name);
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = (key * kHashMultiplier) >> shift_;; slot = (slot + 1) & mask) {
-        if (slots_[slot] == key) {
-            return true;
-        }
-        if (slots_[slot] == 0) {
-            return false;
-        }
+    std::uint64_t& slot = slots_[slotOf(key)];
+    if (slot == key) {
+        return false;
     }
-}
-
-bool UniqueNames::insertKey(std::uint64_t key) {
-    const std::size_t mask = slots_.size() - 1;
-    for (std::size_t slot = (key * kHashMultiplier) >> shift_;; slot = (slot + 1) & mask) {
-        if (slots_[slot] == key) {
-            return false;
-        }
-        if (slots_[slot] == 0) {
-            slots_[slot] = key;
-            if (++size_ * 4 > slots_.size() * 3) {
-                grow();
+    slot = key;
+    // At three quarters full the table doubles, and every key finds its new slot.
+    if (++size_ * 4 > slots_.size() * 3) {
+        std::vector<std::uint64_t> old(slots_.size() * 2);
+        old.swap(slots_);
+        for (const std::uint64_t held : old) {
+            if (held != 0) {
+                slots_[slotOf(held)] = held;
             }
-            return true;
         }
     }
-}
-
-void UniqueNames::grow() {
-    std::vector<std::uint64_t> old(slots_.size() * 2);
-    old.swap(slots_);
-    --shift_;
-    size_ = 0;
-    const std::size_t mask = slots_.size() - 1;
-    for (const std::uint64_t key : old) {
-        if (key != 0) {
-            std::size_t slot = (key * kHashMultiplier) >> shift_;
-            while (slots_[slot] != 0) {
-                slot = (slot + 1) & mask;
-            }
-            slots_[slot] = key;
-            ++size_;
-        }
-    }
+    return true;
 }
 
 } // namespace kanatsumugi

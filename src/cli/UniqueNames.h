@@ -14,24 +14,23 @@ struct KanaIndexName;
 // makes each name again to compare it, at half the speed.
 class UniqueNames {
 public:
-    UniqueNames();
-
     // True when `name` was not in the set; it is in the set afterwards.
     bool insert(const KanaIndexName& name);
     // True when `name` is in the set.
-    [[nodiscard]] bool contains(const KanaIndexName& name) const;
+    [[nodiscard]] bool contains(const KanaIndexName& name) const {
+        return slots_[slotOf(pack(name))] != 0;
+    }
     [[nodiscard]] std::size_t size() const { return size_; }
 
     // Distinct names give distinct keys, and no key is 0 (the empty slot).
     static std::uint64_t pack(const KanaIndexName& name);
 
 private:
-    bool insertKey(std::uint64_t key);
-    void grow();
+    // The slot that holds `key`, or the empty slot where it would go.
+    [[nodiscard]] std::size_t slotOf(std::uint64_t key) const;
 
-    std::vector<std::uint64_t> slots_;
+    std::vector<std::uint64_t> slots_ = std::vector<std::uint64_t>(1024);
     std::size_t size_ = 0;
-    int shift_ = 0;
 };
 
 } // namespace kanatsumugi

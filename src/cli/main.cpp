@@ -42,8 +42,7 @@ int run(const CliOptions& options) {
     if (options.excludeStock) {
         try {
             // Before the first stock there is no file yet, and nothing is kept.
-            seen = namesOfStock(tables,
-                                readStockEntries(stockFile, !options.stockFile || options.stock));
+            seen = readStockNames(tables, stockFile, !options.stockFile || options.stock);
         } catch (const AppError& error) {
             printError(error.what());
             return kExitUsage;
@@ -55,11 +54,7 @@ int run(const CliOptions& options) {
     const RunResult result =
         printNames(tables, options, filter, seen, start, out, options.stock ? &printed : nullptr);
     if (options.stock) {
-        std::vector<std::string> names;
-        for (const KanaIndexName& name : printed) {
-            names.push_back(shiftJisOf(tables, name));
-        }
-        stockNames(stockFile, names);
+        stockNames(tables, stockFile, printed);
     }
     if (result.exhausted) {
         const std::string found = std::to_string(result.printed);
