@@ -5,6 +5,7 @@
 #include "generator/Clock.h"
 #include "generator/RandomSource.h"
 
+#include <algorithm>
 #include <charconv>
 #include <getopt.h>
 
@@ -41,7 +42,8 @@ struct OptionSpec {
     int argument;     // no_argument, required_argument or optional_argument
     const char* value;
     const char* help;
-    const char* accepts = nullptr; // what a value must be
+    const char* accepts = nullptr;    // what a value must be
+    bool CliOptions::*flag = nullptr; // what an option without a value sets
 };
 
 constexpr OptionSpec kOptions[] = {
@@ -52,7 +54,8 @@ constexpr OptionSpec kOptions[] = {
     {"at", kAt, required_argument, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
      msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999")},
     {"spread", kSpread, no_argument, nullptr,
-     msg("spread the readings evenly over the whole day, drawn from T")},
+     msg("spread the readings evenly over the whole day, drawn from T"), nullptr,
+     &CliOptions::spread},
     {"kana", kKana, required_argument, "A-B|N", msg("only names of A to B (or N) kana"),
      msg("N or A-B, from 2 to 9")},
     {"morae", kMorae, required_argument, "A-B|N",
@@ -66,19 +69,20 @@ constexpr OptionSpec kOptions[] = {
      msg("no names that end with TEXT")},
     {"contains", kStartsWith + 4, required_argument, "TEXT", msg("only names that contain TEXT")},
     {"without", kWithout, required_argument, "TEXT", msg("no names that contain TEXT")},
-    {"exclude-stock", kExcludeStock, no_argument, nullptr,
-     msg("skip names kept in the stock file")},
-    {"stock", kStock, no_argument, nullptr, msg("add the names printed to the stock file")},
+    {"exclude-stock", kExcludeStock, no_argument, nullptr, msg("skip names kept in the stock file"),
+     nullptr, &CliOptions::excludeStock},
+    {"stock", kStock, no_argument, nullptr, msg("add the names printed to the stock file"), nullptr,
+     &CliOptions::stock},
     {"stock-file", kStockFile, required_argument, "FILE",
      msg("the stock file (default ./今まで名付けた名前.txt)"), msg("a file name")},
-    {"unique", kUnique, no_argument, nullptr, msg("no name twice")},
+    {"unique", kUnique, no_argument, nullptr, msg("no name twice"), nullptr, &CliOptions::unique},
     {"romaji", kRomaji, optional_argument, "hepburn|ascii",
      msg("add the romaji (ascii writes ー as -)"), msg("hepburn or ascii")},
     {"format", kFormat, required_argument, "plain|tsv|csv|jsonl", msg("output form"),
      msg("plain, tsv, csv or jsonl")},
     {"encoding", kEncoding, required_argument, "utf-8|utf-8-bom|cp932",
      msg("output encoding (utf-8-bom for csv and tsv)"), msg("utf-8, utf-8-bom or cp932")},
-    {"help", 'h', no_argument, nullptr, msg("show this help")},
+    {"help", 'h', no_argument, nullptr, msg("show this help"), nullptr, &CliOptions::help},
 };
 
 std::string spelling(const OptionSpec& spec) {
@@ -149,13 +153,14 @@ std::optional<std::uint32_t> clockReading(std::string_view text) {
         .milliseconds();
 }
 
-template <typename T>
-std::optional<T> choose(std::string_view text,
-                        std::initializer_list<std::pair<std::string_view, T>> choices) {
-    for (const auto& [word, value] : choices) {
-        if (text == word) {
-            return value;
+// The position of `text` among the choices "a|b|c" of a value, as its enum counts.
+std::optional<int> choice(std::string_view choices, std::string_view text) {
+    for (int i = 0; !choices.empty(); ++i) {
+        const auto bar = choices.find('|');
+        if (choices.substr(0, bar) == text) {
+            return i;
         }
+        choices = bar == std::string_view::npos ? "" : choices.substr(bar + 1);
     }
     return std::nullopt;
 }
@@ -228,35 +233,31 @@ bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
         options.stockFile = std::string(text);
         return !text.empty();
     case kRomaji:
-        return set(options.romaji,
-                   value == nullptr ? std::optional(RomajiStyle::Hepburn)
-                                    : choose<RomajiStyle>(text, {{"hepburn", RomajiStyle::Hepburn},
-                                                                 {"ascii", RomajiStyle::Ascii}}));
     case kFormat:
-        return set(options.format, choose<OutputFormat>(text, {{"plain", OutputFormat::Plain},
-                                                               {"tsv", OutputFormat::Tsv},
-                                                               {"csv", OutputFormat::Csv},
-                                                               {"jsonl", OutputFormat::Jsonl}}));
-    case kEncoding:
-        return set(options.encoding,
-                   choose<OutputEncoding>(text, {{"utf-8", OutputEncoding::Utf8},
-                                                 {"UTF-8", OutputEncoding::Utf8},
-                                                 {"utf8", OutputEncoding::Utf8},
-                                                 {"utf-8-bom", OutputEncoding::Utf8Bom},
-                                                 {"cp932", OutputEncoding::Cp932},
-                                                 {"CP932", OutputEncoding::Cp932}}));
-    case kSpread:
-    case kExcludeStock:
-    case kStock:
-    case kUnique:
-    case 'h':
-        (spec.id == kSpread         ? options.spread
-         : spec.id == kExcludeStock ? options.excludeStock
-         : spec.id == kStock        ? options.stock
-         : spec.id == kUnique       ? options.unique
-                                    : options.help) = true;
+    case kEncoding: {
+        std::string word(text);
+        if (spec.id == kEncoding) { // as the encoding's name is often written
+            std::transform(word.begin(), word.end(), word.begin(), ::tolower);
+            word = word == "utf8" ? "utf-8" : word;
+        }
+        const auto chosen = value == nullptr ? std::optional(0) : choice(spec.value, word);
+        if (!chosen) {
+            return false;
+        }
+        if (spec.id == kRomaji) {
+            options.romaji = static_cast<RomajiStyle>(*chosen);
+        } else if (spec.id == kFormat) {
+            options.format = static_cast<OutputFormat>(*chosen);
+        } else {
+            options.encoding = static_cast<OutputEncoding>(*chosen);
+        }
         return true;
+    }
     default:
+        if (spec.flag != nullptr) {
+            options.*spec.flag = true;
+            return true;
+        }
         options.texts.emplace_back(static_cast<TextRule>(spec.id - kStartsWith),
                                    readKanaText(text, spelling(spec)));
         return true;
