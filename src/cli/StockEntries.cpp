@@ -16,7 +16,8 @@ std::string stockPath(const std::optional<std::string>& named) {
     return named.value_or(StockList::kFileName);
 }
 
-UniqueNames readStockNames(const KanaTables& tables, const std::string& path, bool missingIsEmpty) {
+void readStockNames(const KanaTables& tables, const std::string& path, bool missingIsEmpty,
+                    UniqueNames& names) {
     const QByteArray nativePath = QByteArray::fromStdString(path);
     FileContents file;
     try {
@@ -31,7 +32,6 @@ UniqueNames readStockNames(const KanaTables& tables, const std::string& path, bo
     if (file.state == FileState::Missing && !missingIsEmpty) {
         throw AppError(fill(tr("no stock file at %s"), {path}));
     }
-    UniqueNames names;
     for (const QByteArray& entry : parseStockEntries(file.bytes)) {
         // Entries of two-byte kana the names are made of, nine at most, may equal a name.
         KanaIndexName name;
@@ -45,7 +45,6 @@ UniqueNames readStockNames(const KanaTables& tables, const std::string& path, bo
             names.insert(name);
         }
     }
-    return names;
 }
 
 void stockNames(const KanaTables& tables, const std::string& path,

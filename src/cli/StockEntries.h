@@ -15,11 +15,13 @@ class KanaTables;
 // in the working folder.
 std::string stockPath(const std::optional<std::string>& named);
 
-// The names kept in the stock file at `path` that the generator can make, read by the
-// stock's own rules. A file that cannot be read raises AppError: an empty set would
-// quietly let kept names through. A missing file is empty only when `missingIsEmpty`
-// (before the first stock); a missing file the user named is more likely a typing slip.
-UniqueNames readStockNames(const KanaTables& tables, const std::string& path, bool missingIsEmpty);
+// Adds to `names` the names kept in the stock file at `path` that the generator can
+// make, read by the stock's own rules. A file that cannot be read raises AppError:
+// nothing added would quietly let kept names through. A missing file is empty only when
+// `missingIsEmpty` (before the first stock); a missing file the user named is more likely a typing
+// slip.
+void readStockNames(const KanaTables& tables, const std::string& path, bool missingIsEmpty,
+                    UniqueNames& names);
 
 // Appends `names` to the stock file at `path` in one locked write, as the window stocks:
 // all of them are kept, or none, and AppError says why.

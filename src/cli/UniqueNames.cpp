@@ -2,9 +2,13 @@
 
 #include "cli/NameBatch.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace kanatsumugi {
+
+UniqueNames::UniqueNames(std::size_t expected)
+    : slots_(std::bit_ceil(std::max<std::size_t>(1024, expected + expected / 3 + 1))) {}
 
 std::uint64_t UniqueNames::pack(const KanaIndexName& name) {
     std::uint64_t key = 0;

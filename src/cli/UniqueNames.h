@@ -10,10 +10,14 @@ struct KanaIndexName;
 
 // A set of names, each packed into one 64-bit key (six bits a kana, nine kana at
 // most). Open addressing keeps it at eight bytes a slot: a whole day's 56 million
-// different names take 1 GB at the peak, against 0.8 GB for a set of readings that
-// makes each name again to compare it, at half the speed.
+// different names take 1 GB, against 0.8 GB for a set of readings that makes each
+// name again to compare it, at half the speed.
 class UniqueNames {
 public:
+    // Room for `expected` names before the table first grows: growing holds the old
+    // table beside the new one, half as much again at the peak.
+    explicit UniqueNames(std::size_t expected = 0);
+
     // True when `name` was not in the set; it is in the set afterwards.
     bool insert(const KanaIndexName& name);
     // True when `name` is in the set.
@@ -29,7 +33,7 @@ private:
     // The slot that holds `key`, or the empty slot where it would go.
     [[nodiscard]] std::size_t slotOf(std::uint64_t key) const;
 
-    std::vector<std::uint64_t> slots_ = std::vector<std::uint64_t>(1024);
+    std::vector<std::uint64_t> slots_;
     std::size_t size_ = 0;
 };
 

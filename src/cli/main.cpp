@@ -8,7 +8,9 @@
 #include "cli/UniqueNames.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
 
+#include <algorithm>
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -38,11 +40,13 @@ int run(const CliOptions& options) {
     const KanaTables tables = KanaTables::build();
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
-    UniqueNames seen;
+    // --unique holds at most the names it prints, at most one a reading of the day.
+    UniqueNames seen(options.unique ? std::min<std::uint64_t>(options.count, kMillisecondsPerDay)
+                                    : 0);
     if (options.excludeStock) {
         try {
             // Before the first stock there is no file yet, and nothing is kept.
-            seen = readStockNames(tables, stockFile, !options.stockFile || options.stock);
+            readStockNames(tables, stockFile, !options.stockFile || options.stock, seen);
         } catch (const AppError& error) {
             printError(error.what());
             return kExitUsage;

@@ -285,7 +285,8 @@ TEST_F(CliStock, StockKeepsThePrintedNames) {
     EXPECT_EQ(kept, test::utf8ToCp932(expected));
 }
 
-// The forms side by side for the worked examples; lengths as the -l setting.
+// The forms side by side for the worked examples; lengths as the -l setting; cp932 as
+// the stock file holds names.
 TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
     const std::vector<std::string> at = {"--at", "23:59:59.999", "-n", "2"};
     const struct {
@@ -293,6 +294,7 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
         std::string expected;
     } cases[] = {
         {{"--romaji"}, "ラソコカバァズ\trasokokaba'azu\nイスィ\tisi\n"},
+        {{"--encoding", "cp932"}, test::utf8ToCp932("ラソコカバァズ\r\nイスィ\r\n")},
         {{"--format", "tsv", "-l", "2"}, "ラソ\t23:59:59.999\t2\nイスィ\t00:00:00.000\t2\n"},
         {{"--format=csv", "--romaji"},
          "name,romaji,time,length_setting\r\nラソコカバァズ,rasokokaba'azu,23:59:59.999,\r\n"

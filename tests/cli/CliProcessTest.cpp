@@ -136,13 +136,6 @@ TEST(CliOutput, LongRunsMatchTheGeneratorLineForLine) {
     ASSERT_EQ(test::utf8ToCp932(run.out), expected);
 }
 
-TEST(CliOutput, Cp932IsTheStockFilesOwnFormat) {
-    const test::CliRun run = runCli({"--at", "23:59:59.999", "-n", "2", "--encoding", "cp932"});
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out,
-              test::utf8ToCp932("ラソコカバァズ") + "\r\n" + test::utf8ToCp932("イスィ") + "\r\n");
-}
-
 TEST(CliOutput, WithoutAtOneNameFromTheCurrentTime) {
     const test::CliRun run = runCli({});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
