@@ -199,7 +199,7 @@ std::string readKanaText(std::string_view text, const std::string& option) {
                 shown += "0123456789ABCDEF"[(code >> shift) & 0xf];
             }
             if (code >= 0xa0 || (code >= 0x20 && code < 0x7f)) {
-                shown = quoted(text.substr(at, size)) + " (" + shown + ")";
+                shown = quoted(text.substr(at, size)).append(" (").append(shown).append(")");
             }
             throw AppError(fill(tr("%s takes hiragana or katakana only, not %s"), {option, shown}));
         }
