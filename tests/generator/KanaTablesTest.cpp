@@ -102,6 +102,20 @@ TEST(KanaTables, ACopyOutlivesItsOriginal) {
     EXPECT_EQ(copy.tableFor(58).Items(9), 47);
 }
 
+TEST(KanaTables, IndexOfFindsAKanaInEitherEncoding) {
+    const KanaTables tables = KanaTables::build();
+    for (int i = 0; i < tables.inventoryCount(); ++i) {
+        EXPECT_EQ(tables.indexOf(tables.kana(i)), i);
+        EXPECT_EQ(tables.indexOf(tables.kanaUtf8(i)), i);
+    }
+    EXPECT_EQ(tables.kanaUtf8(KanaTables::kN), "ン");
+    EXPECT_EQ(tables.kanaUtf8(KanaTables::kSmallTsu), "ッ");
+    EXPECT_EQ(tables.kanaUtf8(KanaTables::kLongVowel), "ー");
+    for (const char* absent : {"ナ", "ヰ", "\x83\x69", "", "ア "}) {
+        EXPECT_EQ(tables.indexOf(absent), -1) << absent;
+    }
+}
+
 TEST(OutOfRangeReads, RaiseTheProgramsError) {
     const KanaTables tables = KanaTables::build();
     try {

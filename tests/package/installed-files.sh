@@ -34,6 +34,12 @@ for size in 16 22 24 48 64 128 256; do
 done
 pass "programs, launcher entry, metadata, icons, manual page and licence installed"
 
+# The command finds its Japanese catalogue where the package puts it.
+[ -s "$usr/share/locale/ja/LC_MESSAGES/kanatsumugi-cli.mo" ] || fail "no Japanese catalogue"
+usage=$(LC_ALL=C.UTF-8 LANGUAGE=ja "$usr/bin/kanatsumugi-cli" --help | head -1)
+[[ $usage == "使い方: kanatsumugi-cli "* ]] || fail "the installed command speaks: $usage"
+pass "kanatsumugi-cli reads its installed Japanese messages"
+
 desktop="$usr/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"
 metainfo="$usr/share/metainfo/$id.metainfo.xml"
