@@ -50,7 +50,7 @@ private slots:
     void downArrowRepeatsDownwards();
 
 private:
-    int steps() const { return spin_->Value() - startValue; }
+    [[nodiscard]] int steps() const { return spin_->Value() - startValue; }
     SpinArrowButton* arrow(const char* name) const;
     void press(SpinArrowButton* arrow);
 

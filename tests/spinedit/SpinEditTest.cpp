@@ -82,7 +82,7 @@ private slots:
     void secondaryButtonDoesNothing();
 
 private:
-    QLineEdit* edit() const { return spin_->lineEdit(); }
+    [[nodiscard]] QLineEdit* edit() const { return spin_->lineEdit(); }
     SpinArrowButton* arrow(const char* name) const;
     void focusWithText(const QString& text);
 

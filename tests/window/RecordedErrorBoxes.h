@@ -11,7 +11,7 @@ namespace kanatsumugi {
 // Replaces the error box while alive and keeps what each box would have shown.
 class RecordedErrorBoxes {
 public:
-    explicit RecordedErrorBoxes(std::function<void()> whileShown = {}) {
+    explicit RecordedErrorBoxes(const std::function<void()>& whileShown = {}) {
         setErrorBoxHandler(
             [this, whileShown](QWidget* parent, const QString& caption, const QString& text) {
                 parents.append(parent);
