@@ -1,0 +1,242 @@
+// Every name of a day, scored: writes the per-length cuts of the natural-sound presets
+// (--write-cuts), then checks the shipped data against the day and times it.
+//   quality  AUC of the model, held-out loanwords against the day's names (target 0.97),
+//            and the share each preset keeps per length on every kind of day (target
+//            50 / 25 / 10 / 1 % within 1 point)
+//   cost     nanoseconds a name for drawing alone and for drawing, scoring, the word
+//            check and the blocklist together
+// Usage: natural_day [--data DIR] [--write-cuts]; exits 1 when a target is missed.
+#include "cli/Blocklist.h"
+#include "cli/DataFile.h"
+#include "cli/KanaSymbols.h"
+#include "cli/NameScore.h"
+#include "cli/NaturalCuts.h"
+#include "cli/WordList.h"
+#include "generator/KanaTables.h"
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+using namespace kanatsumugi;
+
+namespace {
+
+constexpr std::size_t kLengths = kMaxRankedLength + 1;
+constexpr std::array<const char*, 4> kPresetNames = {"low", "mid", "high", "max"};
+
+// Calls `use(reading, indices)` for the name of every clock reading of the day.
+template <typename Use>
+void forEachName(const KanaTables& tables, std::optional<int> fixedLength, Use&& use) {
+    RandomSource random;
+    for (std::uint32_t reading = 0; reading < kMillisecondsPerDay; ++reading) {
+        random.setSeed(reading);
+        std::array<char, 10> kana{};
+        std::size_t count = 0;
+        drawName(tables, random, fixedLength,
+                 [&](int index) { kana[count++] = static_cast<char>(index); });
+        use(reading, std::string_view(kana.data(), count));
+    }
+}
+
+std::vector<std::optional<int>> dayKinds() {
+    std::vector<std::optional<int>> kinds{std::nullopt};
+    for (int length = 2; length <= 8; ++length) {
+        kinds.emplace_back(length);
+    }
+    return kinds;
+}
+
+std::string kindName(std::optional<int> kind) {
+    return kind ? "-l " + std::to_string(*kind) : std::string("random");
+}
+
+std::string utf8Of(const KanaTables& tables, std::string_view indices) {
+    std::string text;
+    for (const char c : indices) {
+        text += tables.kanaUtf8(static_cast<unsigned char>(c));
+    }
+    return text;
+}
+
+// Processor time, so that other work on a busy machine counts less.
+double seconds(std::clock_t since) {
+    return static_cast<double>(std::clock() - since) / CLOCKS_PER_SEC;
+}
+
+void writeCuts(const KanaTables& tables, const NameScore& score,
+               const std::filesystem::path& dataDir) {
+    TotalHistogram histogram;
+    for (const auto kind : dayKinds()) {
+        forEachName(tables, kind, [&](std::uint32_t, std::string_view name) {
+            histogram.add(score.total(name), name);
+        });
+    }
+    writeCheckedData(dataDir / NaturalCuts::kFileName, "natural-cuts",
+                     NaturalCuts::fromHistogram(histogram).text());
+    std::printf("wrote %s from %zu days of names (random length and -l 2 to 8)\n",
+                NaturalCuts::kFileName, dayKinds().size());
+}
+
+// Area under the ROC curve of the per-character score: real loanwords against names.
+struct Auc {
+    std::vector<double> positives;
+    double sum = 0;
+    std::uint64_t negatives = 0;
+
+    void addNegative(double s) {
+        const auto low = std::ranges::lower_bound(positives, s);
+        const auto high = std::ranges::upper_bound(positives, s);
+        sum += static_cast<double>(positives.end() - high) + 0.5 * static_cast<double>(high - low);
+        ++negatives;
+    }
+    [[nodiscard]] double value() const {
+        return sum / static_cast<double>(positives.size()) / static_cast<double>(negatives);
+    }
+};
+
+std::vector<double> heldOutScores(const std::filesystem::path& dataDir, const NameScore& score,
+                                  const KanaSymbols& symbols) {
+    std::istringstream lines(readWholeFile(dataDir / "heldout-loanwords.txt"));
+    std::vector<double> scores;
+    for (std::string line; std::getline(lines, line);) {
+        if (const auto word = symbols.read(line, false)) {
+            scores.push_back(NameScore::perCharacter(score.total(*word), word->size()));
+        }
+    }
+    std::ranges::sort(scores);
+    return scores;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::filesystem::path dataDir = dataDirectory();
+    bool write = false;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--data") == 0 && i + 1 < argc) {
+            dataDir = argv[++i];
+        } else if (std::strcmp(argv[i], "--write-cuts") == 0) {
+            write = true;
+        } else {
+            std::fprintf(stderr, "usage: natural_day [--data DIR] [--write-cuts]\n");
+            return 2;
+        }
+    }
+    const KanaTables tables = KanaTables::build();
+    const KanaSymbols symbols(tables);
+    const NameScore score = NameScore::load(dataDir);
+    if (write) {
+        writeCuts(tables, score, dataDir);
+    }
+    auto started = std::clock();
+    const NaturalCuts cuts = NaturalCuts::load(dataDir);
+    const WordList words = WordList::load(dataDir, symbols);
+    const Blocklist blocklist = Blocklist::loadShipped(dataDir, symbols);
+    std::printf("load: %.1f ms (cuts, %zu words, %zu blocked entries; model before)\n",
+                seconds(started) * 1e3, words.size(), blocklist.size());
+
+    int status = 0;
+    std::printf("\nshare kept per length, %% (target 50 / 25 / 10 / 1, within 1)\n");
+    for (const auto kind : dayKinds()) {
+        std::array<std::uint64_t, kLengths> names{};
+        std::array<std::array<std::uint64_t, 4>, kLengths> kept{};
+        forEachName(tables, kind, [&](std::uint32_t, std::string_view name) {
+            const int total = score.total(name);
+            ++names[name.size()];
+            for (std::size_t level = 0; level < 4; ++level) {
+                kept[name.size()][level] += cuts.keeps(total, name, Natural(level)) ? 1 : 0;
+            }
+        });
+        for (std::size_t length = 2; length < kLengths; ++length) {
+            if (names[length] < 10000) {
+                continue;
+            }
+            std::printf("%-7s %zu kana %9llu names:", kindName(kind).c_str(), length,
+                        static_cast<unsigned long long>(names[length]));
+            for (std::size_t level = 0; level < 4; ++level) {
+                const double share = 100.0 * static_cast<double>(kept[length][level]) /
+                                     static_cast<double>(names[length]);
+                std::printf(" %s %6.2f", kPresetNames[level], share);
+                if (std::abs(share - 100.0 * kNaturalShares[level]) > 1.0) {
+                    status = 1;
+                }
+            }
+            std::printf("\n");
+        }
+    }
+
+    Auc auc{heldOutScores(dataDir, score, symbols)};
+    std::uint64_t wordNames = 0;
+    std::uint64_t blockedNames = 0;
+    std::array<std::vector<std::string>, 4> samples;
+    constexpr std::size_t kSamples = 20;
+    forEachName(tables, std::nullopt, [&](std::uint32_t reading, std::string_view name) {
+        const int total = score.total(name);
+        auc.addNegative(NameScore::perCharacter(total, name.size()));
+        wordNames += words.isWord(name) ? 1 : 0;
+        blockedNames += blocklist.blocks(name) ? 1 : 0;
+        for (std::size_t level = 0; level < 4; ++level) {
+            // The first name of each twentieth of the day that the preset keeps.
+            std::vector<std::string>& sample = samples[level];
+            if (name.size() == 6 && sample.size() < kSamples &&
+                reading >= sample.size() * (kMillisecondsPerDay / kSamples) &&
+                cuts.keeps(total, name, Natural(level))) {
+                sample.push_back(utf8Of(tables, name));
+            }
+        }
+    });
+    std::printf("\nAUC, %zu held-out loanwords against the random-length day: %.4f (target 0.97)\n",
+                auc.positives.size(), auc.value());
+    status |= auc.value() < 0.97 ? 1 : 0;
+    std::printf("names that are words: %.2f %%, names holding a blocked entry: %.2f %%\n",
+                100.0 * static_cast<double>(wordNames) / kMillisecondsPerDay,
+                100.0 * static_cast<double>(blockedNames) / kMillisecondsPerDay);
+    for (std::size_t level = 0; level < 4; ++level) {
+        std::printf("\n%s, 6 kana:", kPresetNames[level]);
+        for (const std::string& name : samples[level]) {
+            std::printf(" %s", name.c_str());
+        }
+    }
+
+    std::uint64_t sink = 0;
+    started = std::clock();
+    forEachName(tables, std::nullopt,
+                [&](std::uint32_t, std::string_view name) { sink += name.size(); });
+    const double plain = seconds(started);
+    started = std::clock();
+    forEachName(tables, std::nullopt, [&](std::uint32_t, std::string_view name) {
+        const bool keep = cuts.keeps(score.total(name), name, Natural::High) &&
+                          !words.isWord(name) && !blocklist.blocks(name);
+        sink += keep ? 1 : 0;
+    });
+    const double checked = seconds(started);
+    const auto timed = [&](const char* what, auto&& check) {
+        const auto start = std::clock();
+        forEachName(tables, std::nullopt,
+                    [&](std::uint32_t, std::string_view name) { sink += check(name) ? 1 : 0; });
+        std::printf("%s alone: %.1f ns a name more than drawing\n", what,
+                    (seconds(start) - plain) * 1e9 / kMillisecondsPerDay);
+    };
+    timed("score and --natural=high", [&](std::string_view name) {
+        return cuts.keeps(score.total(name), name, Natural::High);
+    });
+    timed("word check", [&](std::string_view name) { return words.isWord(name); });
+    timed("blocklist", [&](std::string_view name) { return blocklist.blocks(name); });
+    std::printf("\n\ncost: drawing %.1f ns a name; drawing, score, word and blocklist %.1f ns "
+                "(%.1f ns more; ratio %.2f) [%llu]\n",
+                plain * 1e9 / kMillisecondsPerDay, checked * 1e9 / kMillisecondsPerDay,
+                (checked - plain) * 1e9 / kMillisecondsPerDay, checked / plain,
+                static_cast<unsigned long long>(sink % 10));
+    return status;
+}

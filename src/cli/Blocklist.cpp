@@ -1,0 +1,64 @@
+#include "cli/Blocklist.h"
+
+#include "cli/DataFile.h"
+#include "cli/KanaSymbols.h"
+
+#include <set>
+
+namespace kanatsumugi {
+
+Blocklist Blocklist::loadShipped(const std::filesystem::path& dataDir, const KanaSymbols& symbols) {
+    Blocklist list;
+    list.addFile(dataDir / kFileName, symbols, Source::Shipped);
+    return list;
+}
+
+void Blocklist::addUserFile(const std::filesystem::path& file, const KanaSymbols& symbols) {
+    addFile(file, symbols, Source::User);
+}
+
+void Blocklist::addFile(const std::filesystem::path& file, const KanaSymbols& symbols,
+                        Source source) {
+    const std::string text = readWholeFile(file);
+    const bool shipped = source == Source::Shipped;
+    std::set<std::string> seen;
+    std::size_t lineNumber = 0;
+    for (std::size_t at = 0; at < text.size();) {
+        ++lineNumber;
+        const std::size_t end = std::min(text.find('\n', at), text.size());
+        std::string_view line = std::string_view(text).substr(at, end - at);
+        at = end + 1;
+        if (line.ends_with('\r')) {
+            line.remove_suffix(1);
+        }
+        if (line.empty() || (shipped && line.starts_with('#'))) {
+            continue;
+        }
+        const auto fail = [&](const std::string& why) {
+            throwDataError(file, "line " + std::to_string(lineNumber) + ": " + why);
+        };
+        const auto entry = symbols.read(line, !shipped);
+        if (!entry) {
+            fail(shipped ? "not katakana" : "not katakana or hiragana");
+        }
+        if (entry->size() < KanaSet::kMinLength) {
+            fail("an entry needs 2 kana or more");
+        }
+        const bool usable = symbols.canStandInName(*entry) && entry->size() <= KanaSet::kMaxLength;
+        if (shipped && !usable) {
+            fail("no name of the generator can hold it");
+        }
+        if (!seen.insert(*entry).second && shipped) {
+            fail("listed twice");
+        }
+        if (usable) {
+            entries_.insert(*entry);
+            starts_.set(static_cast<unsigned char>((*entry)[0]) * kPairStride +
+                        static_cast<unsigned char>((*entry)[1]));
+            longest_ = std::max(longest_, entry->size());
+        }
+    }
+    entries_.seal();
+}
+
+} // namespace kanatsumugi

@@ -1,0 +1,70 @@
+#include "cli/KanaSet.h"
+
+#include <algorithm>
+
+namespace kanatsumugi {
+
+namespace {
+
+constexpr std::size_t kInventoryCount = 61;
+
+constexpr std::size_t bitWords(std::size_t length) {
+    std::size_t count = 1;
+    for (std::size_t i = 0; i < length; ++i) {
+        count *= kInventoryCount;
+    }
+    return count / 64 + 1;
+}
+
+} // namespace
+
+KanaSet::KanaSet()
+    : short_{std::vector<std::uint64_t>(bitWords(2)), std::vector<std::uint64_t>(bitWords(3)),
+             std::vector<std::uint64_t>(bitWords(4))}
+    , prefixes3_(bitWords(3))
+    , prefixes4_(bitWords(4)) {}
+
+bool KanaSet::insert(std::string_view indices) {
+    const std::size_t length = indices.size();
+    if (length < kMinLength || length > kMaxLength || std::ranges::any_of(indices, [](char c) {
+            return static_cast<unsigned char>(c) >= kInventoryCount;
+        })) {
+        return false;
+    }
+    if (length >= 4) {
+        set(prefixes3_, key(indices.substr(0, 3)));
+    }
+    if (length <= 4) {
+        if (test(short_[length - 2], key(indices))) {
+            return true;
+        }
+        set(short_[length - 2], key(indices));
+    } else {
+        set(prefixes4_, key(indices.substr(0, 4)));
+        long_.push_back(packed(indices));
+    }
+    ++size_;
+    return true;
+}
+
+void KanaSet::seal() {
+    std::ranges::sort(long_);
+    const auto [first, last] = std::ranges::unique(long_);
+    size_ -= static_cast<std::size_t>(last - first);
+    long_.erase(first, last);
+}
+
+std::uint64_t KanaSet::packed(std::string_view indices) {
+    // Six bits a kana and the length on top: texts of different lengths never meet.
+    std::uint64_t p = indices.size();
+    for (const char c : indices) {
+        p = p << 6 | static_cast<unsigned char>(c);
+    }
+    return p;
+}
+
+bool KanaSet::containsLong(std::string_view indices) const {
+    return std::ranges::binary_search(long_, packed(indices));
+}
+
+} // namespace kanatsumugi

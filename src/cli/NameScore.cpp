@@ -1,0 +1,25 @@
+#include "cli/NameScore.h"
+
+#include "cli/DataFile.h"
+
+#include <bit>
+#include <cstring>
+
+namespace kanatsumugi {
+
+NameScore NameScore::load(const std::filesystem::path& dataDir) {
+    const std::filesystem::path file = dataDir / kFileName;
+    const std::string payload = readCheckedData(file, "natural-model");
+    constexpr std::size_t kEntries = std::size_t{kSymbolCount} * kSymbolCount * kSymbolCount;
+    if (payload.size() != kEntries * sizeof(std::int16_t)) {
+        throwDataError(file, "holds a model of another size");
+    }
+    NameScore score;
+    score.table_.resize(kEntries);
+    // The file is little-endian, as is every machine Debian builds this program for.
+    static_assert(std::endian::native == std::endian::little);
+    std::memcpy(score.table_.data(), payload.data(), payload.size());
+    return score;
+}
+
+} // namespace kanatsumugi
