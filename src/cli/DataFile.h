@@ -11,7 +11,7 @@ namespace kanatsumugi {
 std::filesystem::path dataDirectory();
 
 // The payload of a data file written by the derivation script: a one-line header
-// ("kanatsumugi KIND 1 SIZE FNV1A64"), then SIZE bytes. Raises AppError naming the
+// ("kanatsumugi KIND 1 SIZE CHECKSUM"), then SIZE bytes. Raises AppError naming the
 // file when it is missing, unreadable, of another kind, cut short or changed.
 std::string readCheckedData(const std::filesystem::path& file, std::string_view kind);
 

@@ -18,11 +18,12 @@ constexpr std::size_t bitWords(std::size_t length) {
 
 } // namespace
 
-KanaSet::KanaSet()
-    : short_{std::vector<std::uint64_t>(bitWords(2)), std::vector<std::uint64_t>(bitWords(3)),
-             std::vector<std::uint64_t>(bitWords(4))}
-    , prefixes3_(bitWords(3))
-    , prefixes4_(bitWords(4)) {}
+void KanaSet::set(std::vector<std::uint64_t>& bits, std::size_t length, std::size_t k) {
+    if (bits.empty()) {
+        bits.resize(bitWords(length));
+    }
+    bits[k / 64] |= std::uint64_t{1} << (k % 64);
+}
 
 bool KanaSet::insert(std::string_view indices) {
     const std::size_t length = indices.size();
@@ -32,15 +33,15 @@ bool KanaSet::insert(std::string_view indices) {
         return false;
     }
     if (length >= 4) {
-        set(prefixes3_, key(indices.substr(0, 3)));
+        set(prefixes3_, 3, key(indices.substr(0, 3)));
     }
     if (length <= 4) {
         if (test(short_[length - 2], key(indices))) {
             return true;
         }
-        set(short_[length - 2], key(indices));
+        set(short_[length - 2], length, key(indices));
     } else {
-        set(prefixes4_, key(indices.substr(0, 4)));
+        set(prefixes4_, 4, key(indices.substr(0, 4)));
         long_.push_back(packed(indices));
     }
     ++size_;
@@ -48,7 +49,9 @@ bool KanaSet::insert(std::string_view indices) {
 }
 
 void KanaSet::seal() {
-    std::ranges::sort(long_);
+    if (!std::ranges::is_sorted(long_)) {
+        std::ranges::sort(long_);
+    }
     const auto [first, last] = std::ranges::unique(long_);
     size_ -= static_cast<std::size_t>(last - first);
     long_.erase(first, last);

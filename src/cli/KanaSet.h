@@ -15,8 +15,6 @@ public:
     static constexpr std::size_t kMinLength = 2;
     static constexpr std::size_t kMaxLength = 9;
 
-    KanaSet();
-
     // Adds `indices`; false when it is not 2 to 9 inventory kana.
     bool insert(std::string_view indices);
     // Call once after the last insert, before the first lookup.
@@ -47,11 +45,10 @@ private:
     }
     [[nodiscard]] static std::uint64_t packed(std::string_view indices);
     [[nodiscard]] bool containsLong(std::string_view indices) const;
-    static void set(std::vector<std::uint64_t>& bits, std::size_t k) {
-        bits[k / 64] |= std::uint64_t{1} << (k % 64);
-    }
+    static void set(std::vector<std::uint64_t>& bits, std::size_t length, std::size_t k);
+    // A bitmap is allocated at its first bit, so that a short list stays small.
     [[nodiscard]] static bool test(const std::vector<std::uint64_t>& bits, std::size_t k) {
-        return (bits[k / 64] >> (k % 64) & 1u) != 0;
+        return k / 64 < bits.size() && (bits[k / 64] >> (k % 64) & 1u) != 0;
     }
 
     std::vector<std::uint64_t> short_[3];

@@ -7,16 +7,14 @@
 
 namespace kanatsumugi {
 
-class KanaSymbols;
-
 // The readings of dictionary words that the generator can spell, 2 to 7 kana.
 class WordList {
 public:
-    static constexpr const char* kFileName = "words.txt";
+    static constexpr const char* kFileName = "words.bin";
 
     // Reads the list from `dataDir`; raises AppError naming the file when it is missing
     // or damaged.
-    static WordList load(const std::filesystem::path& dataDir, const KanaSymbols& symbols);
+    static WordList load(const std::filesystem::path& dataDir);
 
     // Whether the name (inventory indices) is the reading of a listed word.
     [[nodiscard]] bool isWord(std::string_view indices) const { return words_.contains(indices); }

@@ -27,7 +27,7 @@ for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg \
     share/man/man1/kanatsumugi-cli.1.gz share/doc/kanatsumugi/copyright \
     share/kanatsumugi/natural-model.bin share/kanatsumugi/natural-cuts.txt \
-    share/kanatsumugi/words.txt share/kanatsumugi/blocklist.txt; do
+    share/kanatsumugi/words.bin share/kanatsumugi/blocklist.txt; do
     [ -s "$usr/$file" ] || fail "$file is missing"
 done
 grep -q "The UniDic Consortium" "$usr/share/doc/kanatsumugi/copyright" ||
