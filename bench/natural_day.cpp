@@ -96,8 +96,8 @@ struct Auc {
     std::uint64_t negatives = 0;
 
     void addNegative(double s) {
-        const auto low = std::ranges::lower_bound(positives, s);
-        const auto high = std::ranges::upper_bound(positives, s);
+        const auto low = std::lower_bound(positives.begin(), positives.end(), s);
+        const auto high = std::upper_bound(positives.begin(), positives.end(), s);
         sum += static_cast<double>(positives.end() - high) + 0.5 * static_cast<double>(high - low);
         ++negatives;
     }
@@ -115,7 +115,7 @@ std::vector<double> heldOutScores(const std::filesystem::path& dataDir, const Na
             scores.push_back(NameScore::perCharacter(score.total(*word), word->size()));
         }
     }
-    std::ranges::sort(scores);
+    std::sort(scores.begin(), scores.end());
     return scores;
 }
 

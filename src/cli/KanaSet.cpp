@@ -27,9 +27,9 @@ void KanaSet::set(std::vector<std::uint64_t>& bits, std::size_t length, std::siz
 
 bool KanaSet::insert(std::string_view indices) {
     const std::size_t length = indices.size();
-    if (length < kMinLength || length > kMaxLength || std::ranges::any_of(indices, [](char c) {
-            return static_cast<unsigned char>(c) >= kInventoryCount;
-        })) {
+    if (length < kMinLength || length > kMaxLength ||
+        std::any_of(indices.begin(), indices.end(),
+                    [](char c) { return static_cast<unsigned char>(c) >= kInventoryCount; })) {
         return false;
     }
     if (length >= 4) {
@@ -49,12 +49,12 @@ bool KanaSet::insert(std::string_view indices) {
 }
 
 void KanaSet::seal() {
-    if (!std::ranges::is_sorted(long_)) {
-        std::ranges::sort(long_);
+    if (!std::is_sorted(long_.begin(), long_.end())) {
+        std::sort(long_.begin(), long_.end());
     }
-    const auto [first, last] = std::ranges::unique(long_);
-    size_ -= static_cast<std::size_t>(last - first);
-    long_.erase(first, last);
+    const auto repeated = std::unique(long_.begin(), long_.end());
+    size_ -= static_cast<std::size_t>(long_.end() - repeated);
+    long_.erase(repeated, long_.end());
 }
 
 std::uint64_t KanaSet::packed(std::string_view indices) {
@@ -67,7 +67,7 @@ std::uint64_t KanaSet::packed(std::string_view indices) {
 }
 
 bool KanaSet::containsLong(std::string_view indices) const {
-    return std::ranges::binary_search(long_, packed(indices));
+    return std::binary_search(long_.begin(), long_.end(), packed(indices));
 }
 
 } // namespace kanatsumugi

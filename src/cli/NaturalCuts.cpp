@@ -129,7 +129,7 @@ NaturalCuts NaturalCuts::load(const std::filesystem::path& dataDir) {
         }
         const std::array<std::size_t, 4> expected = {shape / 2, shape % 2, shape / 2, shape % 2};
         if (!in || cut != "cut" || rank != "rank" || labels != expected ||
-            !std::ranges::is_sorted(cuts.ranks_[shape])) {
+            !std::is_sorted(cuts.ranks_[shape].begin(), cuts.ranks_[shape].end())) {
             throwDataError(file,
                            "damaged (no cuts for names of " + std::to_string(shape / 2) + " kana)");
         }
@@ -143,7 +143,7 @@ std::optional<double> NaturalCuts::percentile(int total, std::string_view symbol
         return std::nullopt;
     }
     const std::vector<int>& ranks = ranks_[shape];
-    const auto reached = std::ranges::upper_bound(ranks, total) - ranks.begin();
+    const auto reached = std::upper_bound(ranks.begin(), ranks.end(), total) - ranks.begin();
     return static_cast<double>(reached) / 10.0;
 }
 

@@ -122,7 +122,7 @@ TEST_F(NaturalData, WordCheckAgreesWithTheList) {
         for (const char c : name) {
             key = key << 6 | static_cast<unsigned char>(c);
         }
-        return std::ranges::binary_search(listed, key);
+        return std::binary_search(listed.begin(), listed.end(), key);
     };
     EXPECT_EQ(words.size(), listed.size());
     for (const char* word :
