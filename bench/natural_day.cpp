@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <functional>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -38,9 +39,10 @@ constexpr std::array<const char*, 4> kPresetNames = {"low", "mid", "high", "max"
 
 // Calls `use(reading, indices)` for the name of every clock reading of the day.
 template <typename Use>
-void forEachName(const KanaTables& tables, std::optional<int> fixedLength, Use&& use) {
+void forEachName(const KanaTables& tables, std::optional<int> fixedLength, Use&& use,
+                 std::uint32_t end = kMillisecondsPerDay) {
     RandomSource random;
-    for (std::uint32_t reading = 0; reading < kMillisecondsPerDay; ++reading) {
+    for (std::uint32_t reading = 0; reading < end; ++reading) {
         random.setSeed(reading);
         std::array<char, 10> kana{};
         std::size_t count = 0;
@@ -195,19 +197,23 @@ int main(int argc, char** argv) {
     Auc auc{heldOutScores(dataDir, score, symbols)};
     std::uint64_t wordNames = 0;
     std::uint64_t blockedNames = 0;
-    std::array<std::vector<std::string>, 4> samples;
+    std::array<std::vector<std::string>, 5> samples;
     constexpr std::size_t kSamples = 20;
     forEachName(tables, std::nullopt, [&](std::uint32_t reading, std::string_view name) {
         const int total = score.total(name);
         auc.addNegative(NameScore::perCharacter(total, name.size()));
         wordNames += words.isWord(name) ? 1 : 0;
         blockedNames += blocklist.blocks(name) ? 1 : 0;
-        for (std::size_t level = 0; level < 4; ++level) {
-            // The first name of each twentieth of the day that the preset keeps.
-            std::vector<std::string>& sample = samples[level];
+        // Per preset, the first name of each twentieth of the day that it keeps and the
+        // next preset does not; then the top 1 %, and names no preset keeps.
+        for (std::size_t band = 0; band < samples.size(); ++band) {
+            std::vector<std::string>& sample = samples[band];
+            const bool inBand = band == 0
+                                    ? !cuts.keeps(total, name, Natural::Low)
+                                    : cuts.keeps(total, name, Natural(band - 1)) &&
+                                          (band == 4 || !cuts.keeps(total, name, Natural(band)));
             if (name.size() == 6 && sample.size() < kSamples &&
-                reading >= sample.size() * (kMillisecondsPerDay / kSamples) &&
-                cuts.keeps(total, name, Natural(level))) {
+                reading >= sample.size() * (kMillisecondsPerDay / kSamples) && inBand) {
                 sample.push_back(utf8Of(tables, name));
             }
         }
@@ -218,41 +224,56 @@ int main(int argc, char** argv) {
     std::printf("names that are words: %.2f %%, names holding a blocked entry: %.2f %%\n",
                 100.0 * static_cast<double>(wordNames) / kMillisecondsPerDay,
                 100.0 * static_cast<double>(blockedNames) / kMillisecondsPerDay);
-    for (std::size_t level = 0; level < 4; ++level) {
-        std::printf("\n%s, 6 kana:", kPresetNames[level]);
-        for (const std::string& name : samples[level]) {
+    constexpr std::array<const char*, 5> kBands = {
+        "kept by none (bottom 50 %)", "low, not mid (50-25 %)", "mid, not high (25-10 %)",
+        "high, not max (10-1 %)", "max (top 1 %)"};
+    for (std::size_t band = 0; band < samples.size(); ++band) {
+        std::printf("\n%s, 6 kana:", kBands[band]);
+        for (const std::string& name : samples[band]) {
             std::printf(" %s", name.c_str());
         }
     }
-
+    // Each check alone and all together over a quarter of the day, in turns, best of three.
     std::uint64_t sink = 0;
-    auto started = std::clock();
-    forEachName(tables, std::nullopt,
-                [&](std::uint32_t, std::string_view name) { sink += name.size(); });
-    const double plain = seconds(started);
-    started = std::clock();
-    forEachName(tables, std::nullopt, [&](std::uint32_t, std::string_view name) {
-        const bool keep = cuts.keeps(score.total(name), name, Natural::High) &&
-                          !words.isWord(name) && !blocklist.blocks(name);
-        sink += keep ? 1 : 0;
-    });
-    const double checked = seconds(started);
-    const auto timed = [&](const char* what, auto&& check) {
-        const auto start = std::clock();
-        forEachName(tables, std::nullopt,
-                    [&](std::uint32_t, std::string_view name) { sink += check(name) ? 1 : 0; });
-        std::printf("%s alone: %.1f ns a name more than drawing\n", what,
-                    (seconds(start) - plain) * 1e9 / kMillisecondsPerDay);
+    const std::vector<std::pair<const char*, std::function<bool(std::string_view)>>> checks = {
+        {"drawing alone",
+         [](std::string_view) {
+             return true;
+         }},
+        {"score and --natural=high",
+         [&](std::string_view name) {
+             return cuts.keeps(score.total(name), name, Natural::High);
+         }},
+        {"word check",
+         [&](std::string_view name) {
+             return words.isWord(name);
+         }},
+        {"blocklist",
+         [&](std::string_view name) {
+             return blocklist.blocks(name);
+         }},
+        {"all three, score first",
+         [&](std::string_view name) {
+             return cuts.keeps(score.total(name), name, Natural::High) && !words.isWord(name) &&
+                    !blocklist.blocks(name);
+         }},
     };
-    timed("score and --natural=high", [&](std::string_view name) {
-        return cuts.keeps(score.total(name), name, Natural::High);
-    });
-    timed("word check", [&](std::string_view name) { return words.isWord(name); });
-    timed("blocklist", [&](std::string_view name) { return blocklist.blocks(name); });
-    std::printf("\n\ncost: drawing %.1f ns a name; drawing, score, word and blocklist %.1f ns "
-                "(%.1f ns more; ratio %.2f) [%llu]\n",
-                plain * 1e9 / kMillisecondsPerDay, checked * 1e9 / kMillisecondsPerDay,
-                (checked - plain) * 1e9 / kMillisecondsPerDay, checked / plain,
+    constexpr std::uint32_t kTimed = kMillisecondsPerDay / 4;
+    std::vector<double> best(checks.size(), 1e9);
+    for (int round = 0; round < 3; ++round) {
+        for (std::size_t i = 0; i < checks.size(); ++i) {
+            const auto start = std::clock();
+            const auto& check = checks[i].second;
+            forEachName(
+                tables, std::nullopt,
+                [&](std::uint32_t, std::string_view name) { sink += check(name) ? 1 : 0; }, kTimed);
+            best[i] = std::min(best[i], seconds(start) * 1e9 / kTimed);
+        }
+    }
+    std::printf("\n\ncost, ns a name (processor time) [%llu]:\n",
                 static_cast<unsigned long long>(sink % 10));
+    for (std::size_t i = 0; i < checks.size(); ++i) {
+        std::printf("  %-26s %5.1f (%+.1f)\n", checks[i].first, best[i], best[i] - best[0]);
+    }
     return status;
 }
