@@ -41,24 +41,25 @@ void Blocklist::addFile(const std::filesystem::path& file, const KanaSymbols& sy
         if (!entry) {
             fail(shipped ? "not katakana" : "not katakana or hiragana");
         }
-        if (entry->size() < KanaSet::kMinLength) {
+        if (entry->size() < kShortestEntry) {
             fail("an entry needs 2 kana or more");
         }
-        const bool usable = symbols.canStandInName(*entry) && entry->size() <= KanaSet::kMaxLength;
+        const bool usable = symbols.canStandInName(*entry);
         if (shipped && !usable) {
             fail("no name of the generator can hold it");
         }
-        if (!seen.insert(*entry).second && shipped) {
+        const bool repeated = !seen.insert(*entry).second;
+        if (repeated && shipped) {
             fail("listed twice");
         }
-        if (usable) {
-            entries_.insert(*entry);
-            starts_.set(static_cast<unsigned char>((*entry)[0]) * kPairStride +
-                        static_cast<unsigned char>((*entry)[1]));
-            longest_ = std::max(longest_, entry->size());
+        if (usable && !repeated) {
+            const std::size_t pair = static_cast<unsigned char>((*entry)[0]) * kPairStride +
+                                     static_cast<unsigned char>((*entry)[1]);
+            byStart_[pair].push_back(*entry);
+            starts_.set(pair);
+            ++size_;
         }
     }
-    entries_.seal();
 }
 
 } // namespace kanatsumugi

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cli/KanaSet.h"
-
 #include <bitset>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace kanatsumugi {
 
@@ -26,31 +26,34 @@ public:
 
     // Whether any entry stands inside the name (inventory indices).
     [[nodiscard]] bool blocks(std::string_view indices) const {
-        for (std::size_t start = 0; start + KanaSet::kMinLength <= indices.size(); ++start) {
-            if (!starts_.test(static_cast<unsigned char>(indices[start]) * kPairStride +
-                              static_cast<unsigned char>(indices[start + 1]))) {
+        for (std::size_t start = 0; start + kShortestEntry <= indices.size(); ++start) {
+            const std::size_t pair = static_cast<unsigned char>(indices[start]) * kPairStride +
+                                     static_cast<unsigned char>(indices[start + 1]);
+            if (!starts_[pair]) {
                 continue; // no entry starts with these two kana: most names, from the cache
             }
-            const std::size_t room = std::min(indices.size() - start, longest_);
-            for (std::size_t length = KanaSet::kMinLength; length <= room; ++length) {
-                if (entries_.contains(indices.substr(start, length))) {
+            for (const std::string& entry : byStart_[pair]) {
+                if (indices.substr(start).starts_with(entry)) {
                     return true;
                 }
             }
         }
         return false;
     }
-    [[nodiscard]] std::size_t size() const { return entries_.size(); }
+    [[nodiscard]] std::size_t size() const { return size_; }
 
 private:
     enum class Source { Shipped, User };
     void addFile(const std::filesystem::path& file, const KanaSymbols& symbols, Source source);
 
+    static constexpr std::size_t kShortestEntry = 2;
     static constexpr std::size_t kPairStride = 64;
 
-    KanaSet entries_;
+    // The entries by their first two kana, and a bit for each pair that starts one.
+    std::vector<std::vector<std::string>> byStart_ =
+        std::vector<std::vector<std::string>>(kPairStride * kPairStride);
     std::bitset<kPairStride * kPairStride> starts_;
-    std::size_t longest_ = 0;
+    std::size_t size_ = 0;
 };
 
 } // namespace kanatsumugi
