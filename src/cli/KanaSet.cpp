@@ -9,11 +9,7 @@ namespace {
 constexpr std::size_t kInventoryCount = 61;
 
 constexpr std::size_t bitWords(std::size_t length) {
-    std::size_t count = 1;
-    for (std::size_t i = 0; i < length; ++i) {
-        count *= kInventoryCount;
-    }
-    return count / 64 + 1;
+    return (std::size_t{1} << (6 * length)) / 64;
 }
 
 } // namespace

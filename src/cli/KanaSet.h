@@ -36,10 +36,11 @@ public:
     [[nodiscard]] std::size_t size() const { return size_; }
 
 private:
+    // Six bits a kana: any symbol of KanaSymbols, other katakana too, has a key of its own.
     [[nodiscard]] static std::size_t key(std::string_view indices) {
         std::size_t k = 0;
         for (const char c : indices) {
-            k = k * 61 + static_cast<unsigned char>(c);
+            k = k << 6 | static_cast<unsigned char>(c);
         }
         return k;
     }

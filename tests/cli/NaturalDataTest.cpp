@@ -129,6 +129,7 @@ TEST_F(NaturalData, WordCheckAgreesWithTheList) {
          {"アキ", "カゼ", "ベル", "ガソリン", "バラライカ", "ブリュージュ", "アクロバチック"}) {
         EXPECT_TRUE(words.isWord(read(word))) << word;
     }
+    EXPECT_FALSE(words.isWord(read("アナ"))); // ナ is none of the generator's kana
     int found = 0;
     for (const std::string& name : sampleOfTheDay()) {
         ASSERT_EQ(words.isWord(name), inFile(name)) << name.size();
