@@ -11,8 +11,12 @@ installed), unpacks them with `dpkg-deb -x` and writes, beside this script:
                          sorted 64-bit numbers (length, then six bits a kana), so that
                          the program reads it in a few milliseconds
   NOTICE                 the dictionaries' copyright notices
-  natural-cuts.txt       per-length score thresholds over a whole day of the generator's
-                         names, written by the C++ tool `natural_day` of the build tree
+  natural-cuts.txt       score thresholds of the presets (top 50 / 25 / 10 / 1 %) and
+                         percentiles, per name length and ending (a small kana and its
+                         partner last, or not), over every name of eight days pooled: the
+                         random-length day and the days of -l 2 to 8; written by the C++
+                         tool `natural_day` of the build tree, which draws them with the
+                         real generator
 
 Usage: data/words/derive.py [--dicts DIR] [--build-dir build]
   --dicts DIR   reuse packages already unpacked there (one folder per package)
