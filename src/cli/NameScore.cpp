@@ -15,10 +15,17 @@ NameScore NameScore::load(const std::filesystem::path& dataDir) {
         throwDataError(file, "holds a model of another size");
     }
     NameScore score;
-    score.table_.resize(kEntries);
+    score.table_.resize(std::size_t{1} << 3 * kBits);
     // The file is little-endian, as is every machine Debian builds this program for.
     static_assert(std::endian::native == std::endian::little);
-    std::memcpy(score.table_.data(), payload.data(), payload.size());
+    const char* row = payload.data();
+    for (std::size_t context = 0; context < kSymbolCount * kSymbolCount; ++context) {
+        const std::size_t a = context / kSymbolCount;
+        const std::size_t b = context % kSymbolCount;
+        std::memcpy(&score.table_[(a << kBits | b) << kBits], row,
+                    kSymbolCount * sizeof(std::int16_t));
+        row += kSymbolCount * sizeof(std::int16_t);
+    }
     return score;
 }
 
