@@ -19,8 +19,12 @@ void Blocklist::addUserFile(const std::filesystem::path& file, const KanaSymbols
 
 void Blocklist::addFile(const std::filesystem::path& file, const KanaSymbols& symbols,
                         Source source) {
-    const std::string text = readWholeFile(file);
+    std::string text = readWholeFile(file);
     const bool shipped = source == Source::Shipped;
+    // Editors on Windows mark UTF-8 with a byte-order mark.
+    if (!shipped && text.starts_with("\xEF\xBB\xBF")) {
+        text.erase(0, 3);
+    }
     std::set<std::string> seen;
     std::size_t lineNumber = 0;
     for (std::size_t at = 0; at < text.size();) {

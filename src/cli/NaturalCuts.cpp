@@ -1,6 +1,7 @@
 #include "cli/NaturalCuts.h"
 
 #include "cli/DataFile.h"
+#include "generator/KanaTables.h"
 
 #include <algorithm>
 #include <cmath>
@@ -26,10 +27,11 @@ bool ranked(std::size_t shape) {
 } // namespace
 
 std::size_t nameShape(std::string_view symbols) {
-    // Small kana are the symbols 51 to 58; anything too long shares the slot of length 0.
+    // Anything too long shares the slot of length 0, which keeps nothing.
     const std::size_t length = symbols.size() <= kMaxRankedLength ? symbols.size() : 0;
-    const auto last = symbols.empty() ? 0 : static_cast<unsigned char>(symbols.back());
-    return length * 2 + (last >= 51 && last <= 58 ? 1 : 0);
+    const int last = symbols.empty() ? 0 : static_cast<unsigned char>(symbols.back());
+    const bool small = last >= KanaTables::kFirstSmallKana && last <= KanaTables::kLastSmallKana;
+    return length * 2 + (small ? 1 : 0);
 }
 
 // From the best total down, the total whose share of names at or above it comes nearest

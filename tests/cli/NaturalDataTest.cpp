@@ -149,7 +149,7 @@ TEST_F(NaturalData, BlocklistFindsEveryEntryInside) {
         EXPECT_FALSE(blocklist.blocks(read(name))) << name;
     }
     const auto mine = std::filesystem::path(testing::TempDir()) / "my-blocklist.txt";
-    std::ofstream(mine) << "ぐりゅ\r\nナンナ\n\nトート\n";
+    std::ofstream(mine) << "\xEF\xBB\xBFぐりゅ\r\nナンナ\n\nトート\n";
     blocklist.addUserFile(mine, symbols);
     EXPECT_TRUE(blocklist.blocks(read("アグリュー")));
     EXPECT_TRUE(blocklist.blocks(read("トートー")));
