@@ -19,12 +19,12 @@ NameScore NameScore::load(const std::filesystem::path& dataDir) {
     // The file is little-endian, as is every machine Debian builds this program for.
     static_assert(std::endian::native == std::endian::little);
     const char* row = payload.data();
-    for (std::size_t context = 0; context < kSymbolCount * kSymbolCount; ++context) {
-        const std::size_t a = context / kSymbolCount;
-        const std::size_t b = context % kSymbolCount;
-        std::memcpy(&score.table_[(a << kBits | b) << kBits], row,
-                    kSymbolCount * sizeof(std::int16_t));
-        row += kSymbolCount * sizeof(std::int16_t);
+    constexpr std::size_t kSymbols = kSymbolCount;
+    constexpr std::size_t kRowBytes = kSymbols * sizeof(std::int16_t);
+    for (std::size_t a = 0; a < kSymbols; ++a) {
+        for (std::size_t b = 0; b < kSymbols; ++b, row += kRowBytes) {
+            std::memcpy(&score.table_[(a << kBits | b) << kBits], row, kRowBytes);
+        }
     }
     return score;
 }
