@@ -30,10 +30,12 @@ protected:
     const KanaTables tables = KanaTables::build();
     const KanaSymbols symbols{tables};
 
-    std::string read(std::string_view utf8) const { return symbols.read(utf8, true).value(); }
+    [[nodiscard]] std::string read(std::string_view utf8) const {
+        return symbols.read(utf8, true).value();
+    }
 
     // Every 997th name of the random-length day: names of every length and shape.
-    std::vector<std::string> sampleOfTheDay() const {
+    [[nodiscard]] std::vector<std::string> sampleOfTheDay() const {
         std::vector<std::string> names;
         RandomSource random;
         for (std::uint32_t reading = 0; reading < kMillisecondsPerDay; reading += 997) {
@@ -54,8 +56,9 @@ protected:
     }
 
     // A scratch data folder holding copies of the shipped files, one of them replaced.
-    std::filesystem::path dataWith(const std::string& file, const std::string& bytes) const {
-        const auto dir = std::filesystem::path(testing::TempDir()) / "natural-data";
+    [[nodiscard]] std::filesystem::path dataWith(const std::string& file,
+                                                 const std::string& bytes) const {
+        auto dir = std::filesystem::path(testing::TempDir()) / "natural-data";
         std::filesystem::create_directories(dir);
         for (const char* shipped : {NameScore::kFileName, NaturalCuts::kFileName,
                                     WordList::kFileName, Blocklist::kFileName}) {
