@@ -3,7 +3,7 @@ BUILD_DIR ?= build
 JOBS ?= $(shell nproc 2>/dev/null || echo 2)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test run package package-test sanitize format tidy clean
+.PHONY: all deps configure build test run package package-test sanitize fuzz fuzz-build format tidy clean
 
 all: build
 
@@ -21,8 +21,11 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
-test: build
-	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS)
+# `make test SKIP_SLOW=1` leaves out the tests labelled slow (whole days of names);
+# CI runs them all.
+test: build fuzz-build
+	cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) $(if $(SKIP_SLOW),-LE slow)
+	cd $(FUZZ_DIR) && ctest --output-on-failure -R fuzzer
 
 run: build
 	./scripts/run-window.sh $(BUILD_DIR)
@@ -42,14 +45,26 @@ package-test: package
 sanitize:
 	$(MAKE) test BUILD_DIR=build-sanitize CMAKE_FLAGS="-DKANATSUMUGI_SANITIZE=ON -DKANATSUMUGI_BUILD_BENCHMARKS=OFF"
 
+# The fuzzers, built with clang in their own folder; `make fuzz` runs each for FUZZ_SECONDS.
+FUZZ_DIR ?= build-fuzz
+FUZZ_SECONDS ?= 300
+fuzz-build: deps
+	CXX=clang++ cmake -S . -B $(FUZZ_DIR) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKANATSUMUGI_FUZZ=ON \
+	    -DKANATSUMUGI_BUILD_BENCHMARKS=OFF
+	cmake --build $(FUZZ_DIR) -j $(JOBS) --target stock_loader_fuzzer
+
+fuzz: fuzz-build
+	sh tests/stock/run-loader-fuzzer.sh $(FUZZ_DIR)/tests/stock/stock_loader_fuzzer \
+	    $(FUZZ_DIR)/tests/stock/fuzz $(FUZZ_SECONDS)
+
 format: configure
 	cmake --build $(BUILD_DIR) --target format
 
-# clang-tidy over every source of src/, with the checks of .clang-tidy; any finding fails.
+# clang-tidy over every source of src/ and tests/, with the checks of .clang-tidy; any finding fails.
 # `make tidy TIDY_FLAGS=-fix` applies the fixes it knows.
 TIDY_FLAGS ?=
 tidy: build
-	run-clang-tidy -p $(BUILD_DIR) -j $(JOBS) -quiet $(TIDY_FLAGS) '$(CURDIR)/src/'
+	run-clang-tidy -p $(BUILD_DIR) -j $(JOBS) -quiet $(TIDY_FLAGS) '$(CURDIR)/(src|tests)/'
 
 clean:
-	rm -rf $(BUILD_DIR) build-sanitize
+	rm -rf $(BUILD_DIR) build-sanitize $(FUZZ_DIR)

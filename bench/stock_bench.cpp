@@ -1,5 +1,6 @@
 // Loading and stocking a large stock file, timed against the plain file operations they
-// cannot beat, in the same run: reading the file's bytes, and copying the file with a sync.
+// cannot beat, in the same run: reading the file's bytes, and reading a copy of it and appending
+// a line with a sync.
 // Other work on the machine only ever adds time, so each figure is the fastest of its rounds
 // (medians are printed too). Exits 1 when a ratio is over its target.
 
@@ -26,7 +27,7 @@ namespace {
 
 constexpr int kRounds = 25;
 constexpr double kLoadTarget = 2.0;
-constexpr double kStockTarget = 3.0;
+constexpr double kStockTarget = 1.5;
 
 // Katakana names of two to eight kana in Shift-JIS, one per CR LF line.
 QByteArray stockFileOf(int names) {
@@ -52,13 +53,14 @@ QByteArray readBytes(const QString& path) {
     return bytes;
 }
 
-void copyAndSync(const QString& from, const QString& to) {
-    const QByteArray bytes = readBytes(from);
-    const int fd =
-        ::open(QFile::encodeName(to).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (::write(fd, bytes.constData(), static_cast<size_t>(bytes.size())) != bytes.size() ||
-        ::fsync(fd) != 0)
+void readAndAppend(const QString& path) {
+    (void)readBytes(path);
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    const QByteArray line = "\x83\x65\x83\x58\x83\x67\r\n";
+    if (::write(fd, line.constData(), static_cast<size_t>(line.size())) != line.size() ||
+        ::fsync(fd) != 0) {
         std::exit(2);
+    }
     ::close(fd);
 }
 
@@ -95,31 +97,32 @@ int main(int argc, char** argv) {
     QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/stock-bench-XXXXXX"));
     const QString path = StockList::pathInDirectory(folder.path());
     const QString copy = folder.filePath(QStringLiteral("copy.txt"));
-    {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(stockFileOf(names)) < 0)
+    for (const QString& file : {path, copy}) {
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly) || out.write(stockFileOf(names)) < 0) {
             return 2;
+        }
     }
     std::printf("stock file: %d names, %lld bytes, %d rounds\n\n", names,
                 static_cast<long long>(QFile(path).size()), kRounds);
 
     StockList stock(path);
     stock.load();
-    std::vector<double> read, load, copied, stocked;
+    std::vector<double> read, load, appended, stocked;
     for (int round = 0; round < kRounds; ++round) {
         read.push_back(seconds([&] { (void)readBytes(path); }));
         load.push_back(seconds([&] {
             StockList list(path);
             list.load();
         }));
-        copied.push_back(seconds([&] { copyAndSync(path, copy); }));
+        appended.push_back(seconds([&] { readAndAppend(copy); }));
         stocked.push_back(seconds([&] { stock.stock("\x83\x65\x83\x58\x83\x67"); }));
     }
     const double split = seconds([&] { (void)stock.entries(); });
 
     const bool loadOk = report("load", load, "read the bytes into memory", read, kLoadTarget);
-    const bool stockOk = report("stock (lock, re-read, append, replace)", stocked,
-                                "copy the file and sync it", copied, kStockTarget);
+    const bool stockOk = report("stock (lock, re-read, append, sync)", stocked,
+                                "read the file, append a line, sync", appended, kStockTarget);
     std::printf("(for information) splitting the list into entries once: %.2f ms\n", split * 1e3);
     return loadOk && stockOk ? 0 : 1;
 }

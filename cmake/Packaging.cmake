@@ -15,14 +15,16 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER ${CPACK_PACKAGE_CONTACT})
-# Depends comes from the binaries' shared libraries (dpkg-shlibdeps).
+# Depends comes from the binaries' shared libraries (dpkg-shlibdeps), and a Japanese font:
+# without one every katakana of the window is a box.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# The window's Japanese font, Qt's own texts (context menus, buttons) in Japanese, and an
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic | fonts-japanese-gothic | fonts-noto-cjk")
+# Qt's own texts (context menus, buttons) in Japanese, and an
 # input method that reaches a Qt 6 program: Qt's own ibus input context ships with
 # libqt6gui6; fcitx5 needs its Qt 6 frontend. Without the translation the program still
 # works, with English context menus.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "fonts-ipafont-gothic, qt6-translations-l10n, ibus-mozc | ibus-anthy | fcitx5-mozc | fcitx5-anthy, ibus | fcitx5-frontend-qt6")
+    "qt6-translations-l10n, ibus-mozc | ibus-anthy | fcitx5-mozc | fcitx5-anthy, ibus | fcitx5-frontend-qt6")
 # On a Wayland desktop the window goes through XWayland, which Debian's GNOME and Plasma
 # sessions always bring, and X11 support is in libqt6gui6. Qt's Wayland plugin is only for
 # a compositor without XWayland.

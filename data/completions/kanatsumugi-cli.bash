@@ -5,10 +5,11 @@ _kanatsumugi_cli() {
     _init_completion -n = || return
 
     case $prev in
-        -n | -l | --at | --kana | --starts-with | --ends-with | --contains | --without)
+        -n | -l | --at | --kana | --morae | --starts-with | --not-starts-with | --ends-with | \
+            --not-ends-with | --contains | --without)
             case $prev in
                 -l) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8' -- "$cur")) ;;
-                --kana) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8 9 2-4 3-5 5-9' -- "$cur")) ;;
+                --kana | --morae) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8 9 2-4 3-5 5-9' -- "$cur")) ;;
             esac
             return
             ;;
@@ -17,14 +18,12 @@ _kanatsumugi_cli() {
             return
             ;;
         --encoding)
-            COMPREPLY=($(compgen -W 'utf-8 cp932' -- "$cur"))
+            COMPREPLY=($(compgen -W 'utf-8 utf-8-bom cp932' -- "$cur"))
             return
             ;;
-        --exclude-stock)
-            if [[ $cur != -* ]]; then
-                _filedir txt
-                return
-            fi
+        --stock-file)
+            _filedir txt
+            return
             ;;
     esac
 
@@ -34,22 +33,22 @@ _kanatsumugi_cli() {
             return
             ;;
         --encoding=*)
-            COMPREPLY=($(compgen -W 'utf-8 cp932' -- "${cur#*=}"))
+            COMPREPLY=($(compgen -W 'utf-8 utf-8-bom cp932' -- "${cur#*=}"))
             return
             ;;
         --romaji=*)
             COMPREPLY=($(compgen -W 'hepburn ascii' -- "${cur#*=}"))
             return
             ;;
-        --exclude-stock=*)
+        --stock-file=*)
             cur=${cur#*=}
             _filedir txt
             return
             ;;
     esac
 
-    COMPREPLY=($(compgen -W '-n -l --at --kana --starts-with --ends-with --contains
-        --without --exclude-stock --unique --romaji --romaji=ascii --format --encoding
-        --help' -- "$cur"))
+    COMPREPLY=($(compgen -W '-n -l --at --spread --kana --morae --starts-with --not-starts-with
+        --ends-with --not-ends-with --contains --without --exclude-stock --stock --stock-file
+        --unique --romaji --romaji=ascii --format --encoding -h --help' -- "$cur"))
 } &&
     complete -F _kanatsumugi_cli kanatsumugi-cli

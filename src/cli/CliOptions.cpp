@@ -1,363 +1,363 @@
 #include "cli/CliOptions.h"
 
 #include "apperror/AppError.h"
-#include "cli/Language.h"
-#include "cli/NameFilter.h"
+#include "cli/Messages.h"
+#include "generator/Clock.h"
+#include "generator/RandomSource.h"
 
+#include <algorithm>
 #include <charconv>
-#include <tuple>
-#include <utility>
+#include <getopt.h>
 
 namespace kanatsumugi {
 
 namespace {
 
-// The argument as the user gave it, with control characters escaped so that the
+// Marks a message id in a table; the table's reader translates it.
+constexpr const char* msg(const char* english) {
+    return english;
+}
+
+enum OptionId {
+    kAt = 256,
+    kSpread,
+    kKana,
+    kMorae,
+    kStartsWith, // the six text rules, in the order of TextRule
+    kWithout = kStartsWith + 5,
+    kExcludeStock,
+    kStock,
+    kStockFile,
+    kUnique,
+    kRomaji,
+    kFormat,
+    kEncoding,
+};
+
+// The one list of options: the parser, the usage line, the help and the messages about
+// a refused value are made from it.
+struct OptionSpec {
+    const char* name; // the long name, or nullptr for a short option only
+    int id;           // the short letter, or an OptionId
+    int argument;     // no_argument, required_argument or optional_argument
+    const char* value;
+    const char* help;
+    const char* accepts = nullptr;    // what a value must be
+    bool CliOptions::*flag = nullptr; // what an option without a value sets
+};
+
+constexpr OptionSpec kOptions[] = {
+    {nullptr, 'n', required_argument, "COUNT", msg("how many names (1 or more; default 1)"),
+     msg("a whole number of 1 or more")},
+    {nullptr, 'l', required_argument, "LENGTH", msg("fixed length, 2 to 8, as the window's box"),
+     msg("2 to 8")},
+    {"at", kAt, required_argument, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
+     msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999")},
+    {"spread", kSpread, no_argument, nullptr,
+     msg("spread the readings evenly over the whole day, drawn from T"), nullptr,
+     &CliOptions::spread},
+    {"kana", kKana, required_argument, "A-B|N", msg("only names of A to B (or N) kana"),
+     msg("N or A-B, from 2 to 9")},
+    {"morae", kMorae, required_argument, "A-B|N",
+     msg("only names of A to B (or N) morae (キャ is one, ッ ー ン one each)"),
+     msg("N or A-B, from 1 to 9")},
+    {"starts-with", kStartsWith, required_argument, "TEXT", msg("only names that start with TEXT")},
+    {"not-starts-with", kStartsWith + 1, required_argument, "TEXT",
+     msg("no names that start with TEXT")},
+    {"ends-with", kStartsWith + 2, required_argument, "TEXT", msg("only names that end with TEXT")},
+    {"not-ends-with", kStartsWith + 3, required_argument, "TEXT",
+     msg("no names that end with TEXT")},
+    {"contains", kStartsWith + 4, required_argument, "TEXT", msg("only names that contain TEXT")},
+    {"without", kWithout, required_argument, "TEXT", msg("no names that contain TEXT")},
+    {"exclude-stock", kExcludeStock, no_argument, nullptr, msg("skip names kept in the stock file"),
+     nullptr, &CliOptions::excludeStock},
+    {"stock", kStock, no_argument, nullptr, msg("add the names printed to the stock file"), nullptr,
+     &CliOptions::stock},
+    {"stock-file", kStockFile, required_argument, "FILE",
+     msg("the stock file (default ./今まで名付けた名前.txt)"), msg("a file name")},
+    {"unique", kUnique, no_argument, nullptr, msg("no name twice"), nullptr, &CliOptions::unique},
+    {"romaji", kRomaji, optional_argument, "hepburn|ascii",
+     msg("add the romaji (ascii writes ー as -)"), msg("hepburn or ascii")},
+    {"format", kFormat, required_argument, "plain|tsv|csv|jsonl", msg("output form"),
+     msg("plain, tsv, csv or jsonl")},
+    {"encoding", kEncoding, required_argument, "utf-8|utf-8-bom|cp932",
+     msg("output encoding (utf-8-bom for csv and tsv)"), msg("utf-8, utf-8-bom or cp932")},
+    {"help", 'h', no_argument, nullptr, msg("show this help"), nullptr, &CliOptions::help},
+};
+
+std::string spelling(const OptionSpec& spec) {
+    return spec.name != nullptr ? "--" + std::string(spec.name)
+                                : std::string{'-', static_cast<char>(spec.id)};
+}
+
+std::string valueOf(const OptionSpec& spec) {
+    return spec.value == nullptr                ? ""
+           : spec.argument == optional_argument ? "[=" + std::string(spec.value) + "]"
+                                                : " " + std::string(spec.value);
+}
+
+const OptionSpec* specOf(int id) {
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.id == id) {
+            return &spec;
+        }
+    }
+    return nullptr;
+}
+
+// The argument as the user gave it, quoted, with control characters escaped so that the
 // message stays on one line.
 std::string quoted(std::string_view text) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string shown = tr("「", "\"");
+    std::string shown;
     for (const char c : text) {
         const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7f) {
-            shown += "\\x";
-            shown += kHex[byte >> 4];
-            shown += kHex[byte & 0xf];
-        } else {
-            shown += c;
-        }
+        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
+                                                                   "0123456789abcdef"[byte & 0xf]}
+                                             : std::string(1, c);
     }
-    return shown + tr("」", "\"");
+    return fill(tr("\"%s\""), {shown});
 }
 
-struct WholeNumber {
-    bool negative = false;
-    bool tooLarge = false; // beyond 64 bits
-    std::uint64_t magnitude = 0;
-};
-
-// Digits with an optional leading minus: no plus sign, no spaces, at least one digit.
-std::optional<WholeNumber> readWholeNumber(std::string_view text) {
-    WholeNumber number;
-    if (text.starts_with('-')) {
-        number.negative = true;
-        text.remove_prefix(1);
-    }
+// Digits only, within [low, high].
+std::optional<std::uint64_t> number(std::string_view text, std::uint64_t low, std::uint64_t high) {
+    std::uint64_t value = 0;
     const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, number.magnitude);
-    if (text.empty() || text.front() == '+' || stop != end) {
-        return std::nullopt;
-    }
-    number.tooLarge = error == std::errc::result_out_of_range;
-    if (error != std::errc{} && !number.tooLarge) {
-        return std::nullopt;
-    }
-    return number;
+    const auto [stop, error] = std::from_chars(text.data(), end, value);
+    const bool digits = !text.empty() && text[0] >= '0' && text[0] <= '9';
+    return digits && stop == end && error == std::errc{} && value >= low && value <= high
+               ? std::optional(value)
+               : std::nullopt;
 }
 
-WholeNumber requireWholeNumber(std::string_view text, std::string_view option) {
-    const auto number = readWholeNumber(text);
-    if (!number) {
-        throw AppError(std::string(option) +
-                       tr(" の値が整数ではありません: ", ": not a whole number: ") + quoted(text));
-    }
-    return *number;
-}
-
-// Exactly `digits` decimal digits.
-std::optional<std::uint32_t> fixedDigits(std::string_view text, std::size_t digits) {
-    if (text.size() != digits) {
-        return std::nullopt;
-    }
-    std::uint32_t value = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') {
-            return std::nullopt;
-        }
-        value = value * 10 + static_cast<std::uint32_t>(c - '0');
-    }
-    return value;
-}
-
-struct OptionValue {
-    std::string_view name;
-    std::optional<std::string_view> value; // set when given as -nVALUE or --name=VALUE
-};
-
-// Splits "-n5" into "-n" and "5", "--at=..." into "--at" and "...".
-OptionValue splitOption(std::string_view arg) {
-    if (arg.starts_with("--")) {
-        const auto equals = arg.find('=');
-        if (equals != std::string_view::npos) {
-            return {arg.substr(0, equals), arg.substr(equals + 1)};
-        }
-        return {arg, std::nullopt};
-    }
-    if (arg.size() > 2 && arg[0] == '-') {
-        return {arg.substr(0, 2), arg.substr(2)};
-    }
-    return {arg, std::nullopt};
-}
-
-bool takesValue(std::string_view name) {
-    return name == "-n" || name == "-l" || name == "--at" || name == "--encoding" ||
-           name == "--kana" || name == "--starts-with" || name == "--ends-with" ||
-           name == "--contains" || name == "--without" || name == "--format";
-}
-
-// "N" or "A-B", each 2 to 9, A not above B.
-std::pair<int, int> parseKanaRange(std::string_view text) {
+std::optional<CountRange> range(std::string_view text, int lowest) {
     const auto dash = text.find('-');
-    const std::string_view low = text.substr(0, dash);
-    const std::string_view high = dash == std::string_view::npos ? low : text.substr(dash + 1);
-    const auto a = readWholeNumber(low);
-    const auto b = readWholeNumber(high);
-    const auto inRange = [](const std::optional<WholeNumber>& n) {
-        return n && !n->negative && !n->tooLarge && n->magnitude >= 2 && n->magnitude <= 9;
-    };
-    if (low.empty() || !inRange(a) || !inRange(b) || a->magnitude > b->magnitude) {
-        throw AppError(tr("--kana の値は 2 から 9 の N か A-B にしてください: ",
-                          "--kana: give N or A-B, from 2 to 9: ") +
-                       quoted(text));
+    const auto low = number(text.substr(0, dash), static_cast<std::uint64_t>(lowest), 9);
+    const auto high = dash == std::string_view::npos ? low : number(text.substr(dash + 1), 1, 9);
+    if (!low || !high || *low > *high) {
+        return std::nullopt;
     }
-    return {static_cast<int>(a->magnitude), static_cast<int>(b->magnitude)};
+    return CountRange{static_cast<int>(*low), static_cast<int>(*high), ""};
 }
 
-OutputFormat parseFormat(std::string_view text) {
-    if (text == "plain") {
-        return OutputFormat::Plain;
+std::optional<std::uint32_t> clockReading(std::string_view text) {
+    const bool shaped = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.';
+    const auto hour = shaped ? number(text.substr(0, 2), 0, 23) : std::nullopt;
+    const auto minute = shaped ? number(text.substr(3, 2), 0, 59) : std::nullopt;
+    const auto second = shaped ? number(text.substr(6, 2), 0, 59) : std::nullopt;
+    const auto millisecond = shaped ? number(text.substr(9, 3), 0, 999) : std::nullopt;
+    if (!hour || !minute || !second || !millisecond) {
+        return std::nullopt;
     }
-    if (text == "tsv") {
-        return OutputFormat::Tsv;
-    }
-    if (text == "csv") {
-        return OutputFormat::Csv;
-    }
-    if (text == "jsonl") {
-        return OutputFormat::Jsonl;
-    }
-    throw AppError(tr("--format の値は plain, tsv, csv, jsonl のどれかです: ",
-                      "--format: plain, tsv, csv or jsonl, not ") +
-                   quoted(text));
+    return TimeOfDay{static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second),
+                     static_cast<int>(*millisecond)}
+        .milliseconds();
 }
 
-RomajiStyle parseRomaji(std::string_view text) {
-    if (text == "hepburn") {
-        return RomajiStyle::Hepburn;
+// The position of `text` among the choices "a|b|c" of a value, as its enum counts.
+std::optional<int> choice(std::string_view choices, std::string_view text) {
+    for (int i = 0; !choices.empty(); ++i) {
+        const auto bar = choices.find('|');
+        if (choices.substr(0, bar) == text) {
+            return i;
+        }
+        choices = bar == std::string_view::npos ? "" : choices.substr(bar + 1);
     }
-    if (text == "ascii") {
-        return RomajiStyle::Ascii;
+    return std::nullopt;
+}
+
+template <typename Field, typename Value>
+bool set(Field& field, const std::optional<Value>& value) {
+    if (value) {
+        field = static_cast<Field>(*value);
     }
-    throw AppError(
-        tr("--romaji の値は hepburn か ascii です: ", "--romaji: hepburn or ascii, not ") +
-        quoted(text));
+    return value.has_value();
+}
+
+// Katakana as UTF-8, hiragana read as the same katakana. Every kana is three bytes.
+std::string readKanaText(std::string_view text, const std::string& option) {
+    if (text.empty()) {
+        throw AppError(fill(tr("%s: the value is empty"), {option}));
+    }
+    std::string katakana;
+    for (std::size_t at = 0; at < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[at]);
+        const std::size_t size = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
+        char32_t code = size == 1 ? lead : lead & (0x7f >> size);
+        bool valid = (lead < 0x80 || lead >= 0xc2) && lead <= 0xf4 && at + size <= text.size();
+        for (std::size_t i = 1; valid && i < size; ++i) {
+            valid = (static_cast<unsigned char>(text[at + i]) & 0xc0) == 0x80;
+            code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3f);
+        }
+        if (!valid) {
+            throw AppError(
+                fill(tr("%s: the value is not UTF-8 (byte %s)"), {option, std::to_string(at + 1)}));
+        }
+        const bool hiragana = code >= 0x3041 && code <= 0x3096;
+        if (!hiragana && !(code >= 0x30a1 && code <= 0x30fa) && code != 0x30fc) {
+            std::string shown = "U+";
+            for (int shift = code > 0xffff ? 20 : 12; shift >= 0; shift -= 4) {
+                shown += "0123456789ABCDEF"[(code >> shift) & 0xf];
+            }
+            if (code >= 0xa0 || (code >= 0x20 && code < 0x7f)) {
+                shown = quoted(text.substr(at, size)).append(" (").append(shown).append(")");
+            }
+            throw AppError(fill(tr("%s takes hiragana or katakana only, not %s"), {option, shown}));
+        }
+        const char32_t kana = hiragana ? code + 0x60 : code; // the same sound in katakana
+        katakana +=
+            {static_cast<char>(0xe0 | (kana >> 12)), static_cast<char>(0x80 | ((kana >> 6) & 0x3f)),
+             static_cast<char>(0x80 | (kana & 0x3f))};
+        at += size;
+    }
+    return katakana;
+}
+
+// Reads the value of `spec` into `options`; false when the value is refused.
+bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
+    const std::string_view text = value != nullptr ? value : "";
+    switch (spec.id) {
+    case 'n':
+        return set(options.count, number(text, 1, UINT64_MAX));
+    case 'l':
+        return set(options.fixedLength, number(text, 2, 8));
+    case kAt:
+        return set(options.startReading, clockReading(text));
+    case kKana:
+    case kMorae: {
+        CountRange& field = spec.id == kKana ? options.kana : options.morae;
+        const bool read = set(field, range(text, spec.id == kKana ? 2 : 1));
+        field.given = spelling(spec) + " " + std::string(text);
+        return read;
+    }
+    case kStockFile:
+        options.stockFile = std::string(text);
+        return !text.empty();
+    case kRomaji:
+    case kFormat:
+    case kEncoding: {
+        std::string word(text);
+        if (spec.id == kEncoding) { // as the encoding's name is often written
+            std::transform(word.begin(), word.end(), word.begin(), ::tolower);
+            word = word == "utf8" ? "utf-8" : word;
+        }
+        const auto chosen = value == nullptr ? std::optional(0) : choice(spec.value, word);
+        if (!chosen) {
+            return false;
+        }
+        if (spec.id == kRomaji) {
+            options.romaji = static_cast<RomajiStyle>(*chosen);
+        } else if (spec.id == kFormat) {
+            options.format = static_cast<OutputFormat>(*chosen);
+        } else {
+            options.encoding = static_cast<OutputEncoding>(*chosen);
+        }
+        return true;
+    }
+    default:
+        if (spec.flag != nullptr) {
+            options.*spec.flag = true;
+            return true;
+        }
+        options.texts.emplace_back(static_cast<TextRule>(spec.id - kStartsWith),
+                                   readKanaText(text, spelling(spec)));
+        return true;
+    }
+}
+
+void checkCombinations(const CliOptions& options) {
+    const char* refused = nullptr;
+    if (options.encoding == OutputEncoding::Cp932 &&
+        (options.format != OutputFormat::Plain || options.romaji)) {
+        refused = msg("--encoding cp932 works with --format plain and no --romaji only");
+    } else if (options.encoding == OutputEncoding::Utf8Bom && options.format != OutputFormat::Csv &&
+               options.format != OutputFormat::Tsv) {
+        refused = msg("--encoding utf-8-bom works with --format csv or tsv only");
+    } else if (options.spread && options.count > kMillisecondsPerDay) {
+        refused = msg("--spread takes one name a reading: -n 86400000 at most");
+    } else if (options.stockFile && !options.stock && !options.excludeStock) {
+        refused = msg("--stock-file names the file of --stock or --exclude-stock");
+    }
+    if (refused != nullptr) {
+        throw AppError(tr(refused));
+    }
 }
 
 } // namespace
 
-std::uint64_t parseCount(std::string_view text) {
-    const WholeNumber count = requireWholeNumber(text, "-n");
-    if (!count.negative && count.tooLarge) {
-        throw AppError(tr("-n の値が大きすぎます: ", "-n: too large: ") + quoted(text));
-    }
-    if (count.negative || count.magnitude < 1) {
-        throw AppError(tr("-n の値は1以上にしてください: ", "-n: give 1 or more: ") + quoted(text));
-    }
-    return count.magnitude;
+std::string optionOf(TextRule rule) {
+    return spelling(*specOf(kStartsWith + static_cast<int>(rule)));
 }
 
-std::int32_t parseLength(std::string_view text) {
-    const WholeNumber length = requireWholeNumber(text, "-l");
-    if (length.negative || length.tooLarge || length.magnitude < 2 || length.magnitude > 8) {
-        throw AppError(tr("-l の値は2から8にしてください: ", "-l: give 2 to 8: ") + quoted(text));
+CliOptions parseCommandLine(int argc, char** argv) {
+    std::vector<option> longOptions;
+    std::string shortOptions = ":"; // ':' reports a missing value apart from an unknown option
+    for (const OptionSpec& spec : kOptions) {
+        if (spec.name != nullptr) {
+            longOptions.push_back({spec.name, spec.argument, nullptr, spec.id});
+        }
+        if (spec.id < kAt) {
+            shortOptions += std::string(1, static_cast<char>(spec.id)) +
+                            (spec.argument == required_argument ? ":" : "");
+        }
     }
-    return static_cast<std::int32_t>(length.magnitude);
-}
-
-std::uint32_t parseClockReading(std::string_view text) {
-    const bool shaped = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.';
-    const auto hour = shaped ? fixedDigits(text.substr(0, 2), 2) : std::nullopt;
-    const auto minute = shaped ? fixedDigits(text.substr(3, 2), 2) : std::nullopt;
-    const auto second = shaped ? fixedDigits(text.substr(6, 2), 2) : std::nullopt;
-    const auto millisecond = shaped ? fixedDigits(text.substr(9, 3), 3) : std::nullopt;
-    if (!hour || !minute || !second || !millisecond) {
-        throw AppError(tr("--at の時刻は HH:MM:SS.mmm の形で指定してください: ",
-                          "--at: give the time as HH:MM:SS.mmm: ") +
-                       quoted(text));
-    }
-    if (*hour > 23 || *minute > 59 || *second > 59) {
-        throw AppError(tr("--at の時刻が範囲外です (00:00:00.000 から 23:59:59.999): ",
-                          "--at: out of range (00:00:00.000 to 23:59:59.999): ") +
-                       quoted(text));
-    }
-    return ((*hour * 60 + *minute) * 60 + *second) * 1000 + *millisecond;
-}
-
-OutputEncoding parseEncoding(std::string_view text) {
-    if (text == "utf-8" || text == "UTF-8" || text == "utf8") {
-        return OutputEncoding::Utf8;
-    }
-    if (text == "cp932" || text == "CP932") {
-        return OutputEncoding::Cp932;
-    }
-    throw AppError(
-        tr("--encoding の値は utf-8 か cp932 です: ", "--encoding: utf-8 or cp932, not ") +
-        quoted(text));
-}
-
-CliOptions parseCommandLine(std::span<const std::string_view> args) {
+    longOptions.push_back({});
     CliOptions options;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const OptionValue option = splitOption(args[i]);
-        const auto refuseValue = [&] {
-            if (option.value) {
-                throw AppError(std::string(option.name) +
-                               tr(" は値を取りません: ", " takes no value: ") + quoted(args[i]));
-            }
-        };
-        if (option.name == "-h" || option.name == "--help") {
-            refuseValue();
-            options.help = true;
-            continue;
+    opterr = 0;
+    optind = 0; // starts getopt afresh
+    for (int id = 0;
+         (id = getopt_long(argc, argv, shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
+        const std::string_view last = argv[optind - 1];
+        const OptionSpec* spec = specOf(id == '?' || id == ':' ? optopt : id);
+        if (id == ':') {
+            throw AppError(fill(tr("%s needs a value"), {last}));
         }
-        if (option.name == "--unique") {
-            refuseValue();
-            options.unique = true;
-            continue;
+        if (id == '?' && spec != nullptr && last.starts_with("--")) {
+            throw AppError(fill(tr("%s takes no value: %s"), {spelling(*spec), quoted(last)}));
         }
-        if (option.name == "--romaji") {
-            options.romaji = option.value ? parseRomaji(*option.value) : RomajiStyle::Hepburn;
-            continue;
+        if (id == '?') {
+            throw AppError(fill(tr("unknown option: %s"),
+                                {quoted(optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
+                                                    : std::string(last))}));
         }
-        if (option.name == "--exclude-stock") {
-            // The file is optional: a following word that is not an option names it.
-            if (option.value) {
-                options.excludeStock = std::string(*option.value);
-            } else if (i + 1 < args.size() && !args[i + 1].starts_with("-")) {
-                options.excludeStock = std::string(args[++i]);
-            } else {
-                options.excludeStock = std::string(kDefaultStockFile);
-            }
-            if (options.excludeStock->empty()) {
-                throw AppError(tr("--exclude-stock のファイル名が空です",
-                                  "--exclude-stock: the file name is empty"));
-            }
-            continue;
-        }
-        if (!takesValue(option.name)) {
-            if (!args[i].starts_with("-") || args[i] == "-") {
-                throw AppError(tr("余分な引数があります: ", "unexpected argument: ") +
-                               quoted(args[i]));
-            }
-            throw AppError(tr("不明なオプションです: ", "unknown option: ") + quoted(args[i]));
-        }
-        std::string_view value;
-        if (option.value) {
-            value = *option.value;
-        } else if (i + 1 < args.size()) {
-            value = args[++i];
-        } else {
-            throw AppError(std::string(option.name) + tr(" には値が必要です", " needs a value"));
-        }
-        if (option.name == "-n") {
-            options.count = parseCount(value);
-        } else if (option.name == "-l") {
-            options.fixedLength = parseLength(value);
-        } else if (option.name == "--at") {
-            options.startReading = parseClockReading(value);
-        } else if (option.name == "--encoding") {
-            options.encoding = parseEncoding(value);
-        } else if (option.name == "--kana") {
-            std::tie(options.minKana, options.maxKana) = parseKanaRange(value);
-        } else if (option.name == "--format") {
-            options.format = parseFormat(value);
-        } else {
-            std::vector<std::u32string>& texts = option.name == "--starts-with" ? options.startsWith
-                                                 : option.name == "--ends-with" ? options.endsWith
-                                                 : option.name == "--contains"  ? options.contains
-                                                                                : options.without;
-            texts.push_back(readKanaText(value, option.name));
+        if (!apply(options, *spec, optarg)) {
+            throw AppError(fill(tr("%s: give %s, not %s"),
+                                {spelling(*spec), tr(spec->accepts), quoted(optarg)}));
         }
     }
-    // cp932 output is the stock file's format: names alone, one a line.
-    if (options.encoding == OutputEncoding::Cp932 &&
-        (options.format != OutputFormat::Plain || options.romaji)) {
-        throw AppError(tr("--encoding cp932 は --format plain でローマ字なしのときだけ使えます",
-                          "--encoding cp932 works with --format plain and no --romaji only"));
+    if (optind < argc) {
+        throw AppError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
     }
+    checkCombinations(options);
     return options;
 }
 
 std::string usageLine() {
-    return tr("使い方: ", "Usage: ") +
-           "kanatsumugi-cli [-n COUNT] [-l LENGTH] [--at HH:MM:SS.mmm] [--kana A-B|N] "
-           "[--starts-with|--ends-with|--contains|--without TEXT] [--exclude-stock [FILE]] "
-           "[--unique] [--romaji[=ascii]] [--format plain|tsv|csv|jsonl] [--encoding utf-8|cp932]";
+    std::string line = std::string(tr("Usage:")) + " kanatsumugi-cli";
+    for (const OptionSpec& spec : kOptions) {
+        line += " [" + spelling(spec) + valueOf(spec) + "]";
+    }
+    return line;
 }
 
 std::string helpText() {
-    return usageLine() + "\n" +
-           tr("カタカナの名前をまとめて作り、一行に一つずつ書き出します。\n"
-              "i 番目 (0 から) の時刻 T + i ミリ秒 (UTC、真夜中で折り返し) に「命名！」を\n"
-              "押したときと同じ名前です。条件を付けると、条件に合う時刻の名前だけを出します。\n"
-              "一日分の時刻を読んでも COUNT 個に届かなければ、見つかった数を告げて止まります。\n"
-              "\n"
-              "  -n COUNT              作る名前の数 (1 以上、既定は 1)\n"
-              "  -l LENGTH             文字数を指定する (2 から 8)\n"
-              "  --at HH:MM:SS.mmm     最初の時刻 T (UTC、既定は現在時刻)\n"
-              "  --kana A-B|N          仮名の数が A から B (または N) の名前だけ\n"
-              "  --starts-with TEXT    TEXT で始まる名前だけ (くり返し可)\n"
-              "  --ends-with TEXT      TEXT で終わる名前だけ (くり返し可)\n"
-              "  --contains TEXT       TEXT を含む名前だけ (くり返し可)\n"
-              "  --without TEXT        TEXT を含む名前を除く (くり返し可)\n"
-              "                        TEXT はカタカナかひらがなで書きます\n"
-              "  --exclude-stock [FILE]\n"
-              "                        ストックファイルにある名前を除く\n"
-              "                        (既定は ./今まで名付けた名前.txt)\n"
-              "  --unique              同じ名前を二度出さない\n"
-              "  --romaji[=ascii]      ローマ字を添える (ヘボン式。ascii は長音を母音の\n"
-              "                        重ねで書く)\n"
-              "  --format plain|tsv|csv|jsonl\n"
-              "                        出力の形 (tsv, csv, jsonl は名前、ローマ字、時刻、\n"
-              "                        文字数指定を並べる)\n"
-              "  --encoding utf-8|cp932\n"
-              "                        出力の文字コード (既定は utf-8 で改行は LF、\n"
-              "                        cp932 はストックファイルと同じ Shift-JIS と CR LF)\n"
-              "  -h, --help            この説明を出す\n"
-              "\n"
-              "終了状態: 0 は COUNT 個を出したとき、1 は一日分で足りなかったときや\n"
-              "書き出せなかったとき、2 は引数の誤り。\n",
-              "Makes katakana names and writes them one a line. Name i (from 0) is the name\n"
-              "the window makes when its button is pressed at the clock reading T + i\n"
-              "milliseconds (UTC, wrapping at midnight). Filters choose readings: only the\n"
-              "names of readings that pass are written. When a whole day of readings holds\n"
-              "fewer than COUNT, the command says how many it found and stops.\n"
-              "\n"
-              "  -n COUNT              how many names (1 or more; default 1)\n"
-              "  -l LENGTH             fixed length, 2 to 8, as the window's length box\n"
-              "  --at HH:MM:SS.mmm     the first reading T (UTC; default: now)\n"
-              "  --kana A-B|N          only names of A to B (or N) kana\n"
-              "  --starts-with TEXT    only names that start with TEXT (repeatable)\n"
-              "  --ends-with TEXT      only names that end with TEXT (repeatable)\n"
-              "  --contains TEXT       only names that contain TEXT (repeatable)\n"
-              "  --without TEXT        no names that contain TEXT (repeatable)\n"
-              "                        TEXT is katakana or hiragana\n"
-              "  --exclude-stock [FILE]\n"
-              "                        skip names kept in the stock file\n"
-              "                        (default ./今まで名付けた名前.txt)\n"
-              "  --unique              no name twice\n"
-              "  --romaji[=ascii]      add the romaji (Hepburn; ascii doubles long vowels\n"
-              "                        instead of macrons)\n"
-              "  --format plain|tsv|csv|jsonl\n"
-              "                        output form (tsv, csv and jsonl give the name, romaji,\n"
-              "                        clock reading and length setting)\n"
-              "  --encoding utf-8|cp932\n"
-              "                        output encoding (default utf-8 with LF; cp932 is the\n"
-              "                        stock file's own Shift-JIS with CR LF)\n"
-              "  -h, --help            show this help\n"
-              "\n"
-              "Exit status: 0 when COUNT names were written, 1 when a whole day held fewer\n"
-              "or the output could not be written, 2 for a bad argument.\n");
+    std::string text =
+        usageLine() + "\n" +
+        tr("Makes katakana names and writes them one a line. Name i (from 0) is the name\n"
+           "the window makes when its button is pressed at the clock reading T + i\n"
+           "milliseconds (UTC, wrapping at midnight). Filters choose readings: only the\n"
+           "names of readings that pass are written. When a whole day of readings holds\n"
+           "fewer than COUNT, the command says how many it found and stops.\n") +
+        "\n";
+    for (const OptionSpec& spec : kOptions) {
+        std::string left = (spec.id == 'h' ? "  -h, " : "  ") + spelling(spec) + valueOf(spec);
+        left += left.size() < 24 ? std::string(24 - left.size(), ' ') : "\n" + std::string(24, ' ');
+        text += left + tr(spec.help) + "\n";
+    }
+    return text + "\n" +
+           tr("TEXT is katakana or hiragana; the text options may be repeated.\n"
+              "Exit status: 0 when COUNT names were written, 1 when a whole day held fewer,\n"
+              "no name can meet the filters or the output could not be written, 2 for a bad\n"
+              "argument.\n");
 }
 
 } // namespace kanatsumugi

@@ -1,12 +1,21 @@
 #include "cli/NameBatch.h"
 
+#include "apperror/AppError.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
 
 namespace kanatsumugi {
 
+std::uint32_t readingAfter(std::uint32_t reading, std::uint64_t steps) {
+    return static_cast<std::uint32_t>((reading + steps) % kMillisecondsPerDay);
+}
+
 void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
                std::uint32_t firstReading, std::span<KanaIndexName> names) {
+    // The random length is 2 to 8 too; with a partner kana, no name passes kCapacity.
+    if (fixedLength && (*fixedLength < 2 || *fixedLength > KanaIndexName::kMaxLength)) {
+        throw AppError("length " + std::to_string(*fixedLength) + " out of range");
+    }
     RandomSource random;
     std::uint32_t reading = firstReading % kMillisecondsPerDay;
     for (KanaIndexName& name : names) {
@@ -18,9 +27,7 @@ void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength
         drawName(tables, random, fixedLength,
                  [&](int index) { name.kana[count++] = static_cast<std::uint8_t>(index); });
         name.count = static_cast<int>(count);
-        if (++reading == kMillisecondsPerDay) {
-            reading = 0;
-        }
+        reading = readingAfter(reading, 1);
     }
 }
 

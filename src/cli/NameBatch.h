@@ -10,10 +10,12 @@ namespace kanatsumugi {
 
 class KanaTables;
 
-// A name as inventory indices, held without allocating. Nine kana cover every
-// length from 2 to 8, since a closing small kana brings its partner along.
+// A name as inventory indices, held without allocating.
 struct KanaIndexName {
-    static constexpr int kCapacity = 9;
+    // The longest fixed length makeNames accepts; a closing small kana brings its
+    // partner along, so a name holds at most one kana more.
+    static constexpr std::int32_t kMaxLength = 8;
+    static constexpr int kCapacity = kMaxLength + 1;
     std::array<std::uint8_t, kCapacity> kana{}; // entries past `count` are 0
     int count = 0;
 
@@ -25,9 +27,12 @@ struct KanaIndexName {
 
 // The names the window would make at the clock readings firstReading,
 // firstReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight),
-// one for each element of `names`. `fixedLength` is the -l value, 2 to 8, as the
-// command line has checked it.
+// one for each element of `names`. `fixedLength` is the -l value; anything but 2 to
+// kMaxLength raises AppError.
 void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
                std::uint32_t firstReading, std::span<KanaIndexName> names);
+
+// The reading `steps` milliseconds after `reading`, wrapped at midnight.
+std::uint32_t readingAfter(std::uint32_t reading, std::uint64_t steps);
 
 } // namespace kanatsumugi

@@ -1,121 +1,141 @@
 #include "cli/NameFilter.h"
 
-#include "apperror/AppError.h"
-#include "cli/Language.h"
+#include "cli/Messages.h"
 #include "generator/KanaTables.h"
+
+#include <algorithm>
 
 namespace kanatsumugi {
 
 namespace {
 
-// One UTF-8 character at `at`, advancing `at`; nothing for malformed bytes.
-std::optional<char32_t> nextCodePoint(std::string_view text, std::size_t& at) {
-    const auto lead = static_cast<unsigned char>(text[at]);
-    const int length = lead < 0x80           ? 1
-                       : (lead >> 5) == 0x6  ? 2
-                       : (lead >> 4) == 0xe  ? 3
-                       : (lead >> 3) == 0x1e ? 4
-                                             : 0;
-    if (length == 0 || at + static_cast<std::size_t>(length) > text.size()) {
-        ++at;
-        return std::nullopt;
-    }
-    char32_t code = length == 1 ? lead : lead & (0x7f >> length);
-    for (int i = 1; i < length; ++i) {
-        const auto byte = static_cast<unsigned char>(text[at + static_cast<std::size_t>(i)]);
-        if ((byte & 0xc0) != 0x80) {
-            ++at;
-            return std::nullopt;
-        }
-        code = (code << 6) | (byte & 0x3f);
-    }
-    at += static_cast<std::size_t>(length);
-    return code;
+bool isSmall(int index) {
+    return index >= KanaTables::kFirstSmallKana && index <= KanaTables::kLastSmallKana;
 }
 
-std::string utf8(char32_t code) {
-    std::string bytes;
-    if (code < 0x80) {
-        bytes += static_cast<char>(code);
-    } else if (code < 0x800) {
-        bytes += static_cast<char>(0xc0 | (code >> 6));
-        bytes += static_cast<char>(0x80 | (code & 0x3f));
-    } else if (code < 0x10000) {
-        bytes += static_cast<char>(0xe0 | (code >> 12));
-        bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        bytes += static_cast<char>(0x80 | (code & 0x3f));
-    } else {
-        bytes += static_cast<char>(0xf0 | (code >> 18));
-        bytes += static_cast<char>(0x80 | ((code >> 12) & 0x3f));
-        bytes += static_cast<char>(0x80 | ((code >> 6) & 0x3f));
-        bytes += static_cast<char>(0x80 | (code & 0x3f));
-    }
-    return bytes;
-}
-
-// How a refused character is named: itself when printable, else its code point.
-std::string shown(char32_t code) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string text = "U+";
-    for (int shift = code > 0xffff ? 20 : 12; shift >= 0; shift -= 4) {
-        text += kHex[(code >> shift) & 0xf];
-    }
-    if (code >= 0x20 && code != 0x7f && !(code >= 0x80 && code < 0xa0)) {
-        text = tr("「", "\"") + utf8(code) + tr("」", "\"") + " (" + text + ")";
+std::string textOf(const KanaTables& tables, std::string_view indices) {
+    std::string text;
+    for (const char index : indices) {
+        text += tables.kanaUtf8(static_cast<std::uint8_t>(index));
     }
     return text;
 }
 
+std::string given(TextRule rule, const std::string& utf8) {
+    return optionOf(rule) + " " + utf8;
+}
+
 } // namespace
 
-std::u32string readKanaText(std::string_view text, std::string_view option) {
-    if (text.empty()) {
-        throw AppError(std::string(option) + tr(" の値が空です", ": the value is empty"));
+int NameFilter::moraeOf(const KanaIndexName& name) {
+    int morae = name.count;
+    for (int i = 0; i < name.count; ++i) {
+        morae -= isSmall(name.kana[static_cast<std::size_t>(i)]) ? 1 : 0;
     }
-    std::u32string katakana;
-    for (std::size_t at = 0; at < text.size();) {
-        const std::size_t start = at;
-        const std::optional<char32_t> code = nextCodePoint(text, at);
-        if (!code) {
-            throw AppError(
-                std::string(option) +
-                tr(" の値が UTF-8 ではありません (バイト ", ": the value is not UTF-8 (byte ") +
-                std::to_string(start + 1) + ")");
-        }
-        if (*code >= 0x3041 && *code <= 0x3096) {
-            katakana += static_cast<char32_t>(*code + 0x60); // hiragana to katakana
-        } else if ((*code >= 0x30a1 && *code <= 0x30fa) || *code == 0x30fc) {
-            katakana += *code;
-        } else {
-            throw AppError(std::string(option) +
-                           tr(" にはひらがなかカタカナだけを書けます: ",
-                              " takes hiragana or katakana only, not ") +
-                           shown(*code));
-        }
-    }
-    return katakana;
+    return morae;
 }
 
-int inventoryIndexOf(const KanaTables& tables, std::string_view kanaBytes, bool shiftJis) {
-    for (int i = 0; i < tables.inventoryCount(); ++i) {
-        if ((shiftJis ? std::string_view(tables.kana(i)) : tables.kanaUtf8(i)) == kanaBytes) {
-            return i;
+NameFilter::NameFilter(const KanaTables& tables, const CliOptions& options) {
+    checkLengths(options);
+    for (const auto& [rule, utf8] : options.texts) {
+        std::string indices;
+        for (std::size_t at = 0; at < utf8.size(); at += 3) { // every kana is three bytes
+            const int index = tables.indexOf(std::string_view(utf8).substr(at, 3));
+            if (index < 0 && required(rule)) {
+                throw NoNameMatches(fill(tr("%s: %s is not among the kana names are made of"),
+                                         {given(rule, utf8), utf8.substr(at, 3)}));
+            }
+            if (index < 0) {
+                indices.clear(); // a text no name holds: the rule always holds
+                break;
+            }
+            indices += static_cast<char>(index);
+        }
+        if (!indices.empty()) {
+            checkText(tables, rule, indices);
+            texts_.emplace_back(rule, indices);
         }
     }
-    return -1;
+    checkPairs(tables);
 }
 
-std::optional<std::string> inventoryIndices(const KanaTables& tables,
-                                            const std::u32string& katakana) {
-    std::string indices;
-    for (const char32_t code : katakana) {
-        const int found = inventoryIndexOf(tables, utf8(code), false);
-        if (found < 0) {
-            return std::nullopt;
-        }
-        indices += static_cast<char>(found);
+void NameFilter::checkLengths(const CliOptions& options) {
+    // With -l L a name has L kana, or L + 1 when it closes with a pair; else 2 to 9.
+    const int fixed = options.fixedLength.value_or(0);
+    kanaLow_ = std::max(fixed > 0 ? fixed : 2, options.kana.low);
+    kanaHigh_ = std::min(fixed > 0 ? fixed + 1 : KanaIndexName::kCapacity, options.kana.high);
+    const auto refuse = [](const CountRange& range, int low, int high) {
+        throw NoNameMatches(fill(tr("%s: no name here has that many (names have %s to %s)"),
+                                 {range.given, std::to_string(low), std::to_string(high)}));
+    };
+    if (kanaLow_ > kanaHigh_) {
+        refuse(options.kana, fixed > 0 ? fixed : 2, fixed > 0 ? fixed + 1 : 9);
     }
-    return indices;
+    // The first kana stands alone and every pair takes two, so n kana hold at least
+    // (n + 2) / 2 morae; the ninth kana only ever closes a pair.
+    const int lowest = (kanaLow_ + 2) / 2;
+    const int highest = std::min({kanaHigh_, KanaIndexName::kMaxLength, fixed > 0 ? fixed : 9});
+    countsMorae_ = options.morae.low > lowest || options.morae.high < highest;
+    moraeLow_ = std::max(lowest, options.morae.low);
+    moraeHigh_ = std::min(highest, options.morae.high);
+    if (moraeLow_ > moraeHigh_) {
+        refuse(options.morae, lowest, highest);
+    }
+}
+
+void NameFilter::checkText(const KanaTables& tables, TextRule rule,
+                           const std::string& indices) const {
+    if (!required(rule)) {
+        return;
+    }
+    const std::string shown = given(rule, textOf(tables, indices));
+    const int first = static_cast<std::uint8_t>(indices[0]);
+    if (rule == TextRule::StartsWith && first >= tables.initialCount()) {
+        throw NoNameMatches(
+            fill(tr("%s: no name starts with %s"), {shown, tables.kanaUtf8(first)}));
+    }
+    for (std::size_t i = 1; i < indices.size(); ++i) {
+        const int kana = static_cast<std::uint8_t>(indices[i]);
+        const int before = static_cast<std::uint8_t>(indices[i - 1]);
+        const TIntList* partners = isSmall(kana) ? &tables.tableFor(kana) : nullptr;
+        bool pairs = partners == nullptr;
+        for (int k = 0; !pairs && k < partners->Count(); ++k) {
+            pairs = (*partners)[k] == before;
+        }
+        if (!pairs) {
+            throw NoNameMatches(fill(tr("%s: %s never stands behind %s"),
+                                     {shown, tables.kanaUtf8(kana), tables.kanaUtf8(before)}));
+        }
+    }
+    if (static_cast<int>(indices.size()) > kanaHigh_) {
+        throw NoNameMatches(fill(tr("%s: longer than any name here (%s kana at most)"),
+                                 {shown, std::to_string(kanaHigh_)}));
+    }
+}
+
+// Two texts that exclude each other: two different starts or ends, or a text that
+// must stand where another must not.
+void NameFilter::checkPairs(const KanaTables& tables) const {
+    for (const auto& [rule, text] : texts_) {
+        for (const auto& [other, otherText] : texts_) {
+            const std::string_view a = text;
+            const bool conflicts =
+                (rule == TextRule::StartsWith && other == TextRule::StartsWith &&
+                 !a.starts_with(otherText) && !std::string_view(otherText).starts_with(a)) ||
+                (rule == TextRule::EndsWith && other == TextRule::EndsWith &&
+                 !a.ends_with(otherText) && !std::string_view(otherText).ends_with(a)) ||
+                (required(rule) && other == TextRule::Without && a.find(otherText) != a.npos) ||
+                (rule == TextRule::StartsWith && other == TextRule::NotStartsWith &&
+                 a.starts_with(otherText)) ||
+                (rule == TextRule::EndsWith && other == TextRule::NotEndsWith &&
+                 a.ends_with(otherText));
+            if (conflicts) {
+                throw NoNameMatches(fill(
+                    tr("%s and %s: no name meets both"),
+                    {given(rule, textOf(tables, text)), given(other, textOf(tables, otherText))}));
+            }
+        }
+    }
 }
 
 } // namespace kanatsumugi

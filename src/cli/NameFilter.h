@@ -1,70 +1,69 @@
 #pragma once
 
+#include "apperror/AppError.h"
+#include "cli/CliOptions.h"
 #include "cli/NameBatch.h"
 
-#include <optional>
 #include <string>
-#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kanatsumugi {
 
 class KanaTables;
 
-// Which names the command line asks for. Texts are held as inventory indices; a text
-// with a katakana outside the inventory can never be part of a name.
-struct NameFilter {
-    int minKana = 0;
-    int maxKana = KanaIndexName::kCapacity;
-    std::vector<std::string> startsWith;
-    std::vector<std::string> endsWith;
-    std::vector<std::string> contains;
-    std::vector<std::string> without;
-    bool impossible = false; // a required text holds a kana no name has
+// Filters that no name of the generator can pass; the message names the condition and why.
+class NoNameMatches : public AppError {
+public:
+    using AppError::AppError;
+};
 
-    [[nodiscard]] bool empty() const {
-        return minKana == 0 && maxKana == KanaIndexName::kCapacity && startsWith.empty() &&
-               endsWith.empty() && contains.empty() && without.empty() && !impossible;
-    }
+// Which names the command line asks for, with its texts held as inventory indices.
+class NameFilter {
+public:
+    // Raises NoNameMatches when the conditions can never all be met.
+    NameFilter(const KanaTables& tables, const CliOptions& options);
 
     [[nodiscard]] bool matches(const KanaIndexName& name) const {
-        if (name.count < minKana || name.count > maxKana || impossible) {
+        if (name.count < kanaLow_ || name.count > kanaHigh_ || !moraeFit(name)) {
             return false;
         }
         const std::string_view indices = name.indices();
-        for (const std::string& text : startsWith) {
-            if (!indices.starts_with(text)) {
-                return false;
-            }
-        }
-        for (const std::string& text : endsWith) {
-            if (!indices.ends_with(text)) {
-                return false;
-            }
-        }
-        for (const std::string& text : contains) {
-            if (indices.find(text) == std::string_view::npos) {
-                return false;
-            }
-        }
-        for (const std::string& text : without) {
-            if (indices.find(text) != std::string_view::npos) {
+        for (const auto& [rule, text] : texts_) {
+            const bool found = rule <= TextRule::NotStartsWith ? indices.starts_with(text)
+                               : rule <= TextRule::NotEndsWith ? indices.ends_with(text)
+                                                               : indices.find(text) != indices.npos;
+            if (found != required(rule)) {
                 return false;
             }
         }
         return true;
     }
+
+    // Beats as Japanese counts them: a small kana belongs to the kana before it.
+    static int moraeOf(const KanaIndexName& name);
+
+    // True for the rules a text must meet, false for those it must not.
+    static bool required(TextRule rule) { return static_cast<int>(rule) % 2 == 0; }
+
+private:
+    [[nodiscard]] bool moraeFit(const KanaIndexName& name) const {
+        if (!countsMorae_) {
+            return true;
+        }
+        const int morae = moraeOf(name);
+        return morae >= moraeLow_ && morae <= moraeHigh_;
+    }
+    void checkLengths(const CliOptions& options);
+    void checkText(const KanaTables& tables, TextRule rule, const std::string& text) const;
+    void checkPairs(const KanaTables& tables) const;
+
+    int kanaLow_ = 0;
+    int kanaHigh_ = KanaIndexName::kCapacity;
+    bool countsMorae_ = false;
+    int moraeLow_ = 0;
+    int moraeHigh_ = KanaIndexName::kCapacity;
+    std::vector<std::pair<TextRule, std::string>> texts_;
 };
-
-// Katakana as UTF-8, hiragana read as the same katakana. Raises AppError naming the
-// first character that is neither, or when `text` is empty.
-std::u32string readKanaText(std::string_view text, std::string_view option);
-
-// The inventory index of one kana given as its Shift-JIS or its UTF-8 bytes, or -1.
-int inventoryIndexOf(const KanaTables& tables, std::string_view kanaBytes, bool shiftJis);
-
-// The inventory indices of `katakana`, or nothing when a kana is not in the inventory.
-std::optional<std::string> inventoryIndices(const KanaTables& tables,
-                                            const std::u32string& katakana);
 
 } // namespace kanatsumugi

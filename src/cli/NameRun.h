@@ -1,15 +1,17 @@
 #pragma once
 
 #include "cli/CliOptions.h"
+#include "cli/NameBatch.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 namespace kanatsumugi {
 
 class KanaTables;
+class NameFilter;
 class OutputBuffer;
+class UniqueNames;
 
 struct RunResult {
     std::uint64_t printed = 0;
@@ -18,11 +20,12 @@ struct RunResult {
 };
 
 // Prints the names the window would make at the clock readings startReading,
-// startReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight) that
-// pass the filters of `options`, one name a line, in the form `options` asks.
-// `stockEntries` are the kept names (Shift-JIS) that --exclude-stock skips.
-RunResult printNames(const KanaTables& tables, const CliOptions& options,
-                     const std::vector<std::string>& stockEntries, std::uint32_t startReading,
-                     OutputBuffer& out);
+// startReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight), or at
+// readings spread over the day, that pass `filter`, one name a line, in the form
+// `options` asks. A name in `seen` is skipped; with --unique each printed name joins it.
+// Every printed name is added to `printed` when it is given.
+RunResult printNames(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
+                     UniqueNames& seen, std::uint32_t startReading, OutputBuffer& out,
+                     std::vector<KanaIndexName>* printed);
 
 } // namespace kanatsumugi

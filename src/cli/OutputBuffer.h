@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -11,26 +12,34 @@ namespace kanatsumugi {
 // dropped; any other write failure raises AppError.
 class OutputBuffer {
 public:
-    explicit OutputBuffer(int fd, std::size_t capacity = 1 << 16);
+    explicit OutputBuffer(int fd, std::size_t capacity = 1 << 16)
+        : fd_(fd)
+        , buffer_(capacity) {}
     OutputBuffer(const OutputBuffer&) = delete;
     OutputBuffer& operator=(const OutputBuffer&) = delete;
 
     // Room for at least `bytes` more bytes; write there, then commit what was used.
     char* reserve(std::size_t bytes) {
         if (buffer_.size() - used_ < bytes) {
-            makeRoom(bytes);
+            flush();
+            buffer_.resize(std::max(buffer_.size(), bytes));
         }
         return buffer_.data() + used_;
     }
     void commit(std::size_t bytes) { used_ += bytes; }
 
     // Flushes what is buffered, then writes `bytes` straight through.
-    void write(std::span<const char> bytes);
-    void flush();
+    void write(std::span<const char> bytes) {
+        flush();
+        writeFully(bytes.data(), bytes.size());
+    }
+    void flush() {
+        writeFully(buffer_.data(), used_);
+        used_ = 0;
+    }
     [[nodiscard]] bool closed() const { return closed_; }
 
 private:
-    void makeRoom(std::size_t bytes);
     void writeFully(const char* bytes, std::size_t size);
 
     int fd_;

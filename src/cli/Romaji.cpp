@@ -10,10 +10,6 @@ namespace kanatsumugi {
 
 namespace {
 
-constexpr int kSmallTsu = 59;
-constexpr int kLongVowel = 60;
-constexpr int kN = 29; // ン
-
 // Inventory indices 0 to 50. ヂ and ヅ are spelt apart from ジ and ズ (dji, dzu), so
 // that no two names share a spelling.
 constexpr std::array<std::string_view, 51> kKanaRomaji = {
@@ -55,8 +51,11 @@ bool isSmall(int index) {
     return index >= KanaTables::kFirstSmallKana && index <= KanaTables::kLastSmallKana;
 }
 
+constexpr std::string_view kVowels = "aiueo";
+constexpr std::string_view kMacrons[] = {"ā", "ī", "ū", "ē", "ō"};
+
 bool isVowel(char c) {
-    return c == 'a' || c == 'i' || c == 'u' || c == 'e' || c == 'o';
+    return kVowels.find(c) != std::string_view::npos;
 }
 
 // The spelling of a syllable: a kana of 0 to 50, or one with its small kana.
@@ -72,21 +71,6 @@ std::string syllable(int carrier, int small) {
     return std::string(kKanaRomaji[static_cast<std::size_t>(carrier)]) + "'" +
            std::string(
                kSmallKanaRomaji[static_cast<std::size_t>(small - KanaTables::kFirstSmallKana)]);
-}
-
-std::string_view macron(char vowel) {
-    switch (vowel) {
-    case 'a':
-        return "ā";
-    case 'i':
-        return "ī";
-    case 'u':
-        return "ū";
-    case 'e':
-        return "ē";
-    default:
-        return "ō";
-    }
 }
 
 // A name split into syllables, ッ and ー.
@@ -113,12 +97,12 @@ std::string romaji(std::string_view indices, RomajiStyle style) {
     for (std::size_t t = 0; t < count; ++t) {
         const Token& token = tokens[t];
         const bool last = t + 1 == count;
-        if (token.kana == kSmallTsu) {
+        if (token.kana == KanaTables::kSmallTsu) {
             // ッ doubles the consonant after it (ッチ tch); with no consonant to double
             // (before a vowel, ン, ッ, ー or at the end) it is written t'.
             const Token* next = last ? nullptr : &tokens[t + 1];
-            const bool doubles =
-                next != nullptr && next->kana < KanaTables::kFirstSmallKana && next->kana != kN;
+            const bool doubles = next != nullptr && next->kana < KanaTables::kFirstSmallKana &&
+                                 next->kana != KanaTables::kN;
             const std::string following = doubles ? syllable(next->kana, next->small) : "";
             if (doubles && following.starts_with("ch")) {
                 text += 't';
@@ -127,21 +111,20 @@ std::string romaji(std::string_view indices, RomajiStyle style) {
             } else {
                 text += "t'";
             }
-        } else if (token.kana == kLongVowel) {
+        } else if (token.kana == KanaTables::kLongVowel) {
             // ー lengthens the vowel before it; where none stands (after ン, ッ or
-            // another ー) it is a hyphen.
-            const bool afterVowel =
-                !text.empty() && isVowel(text.back()) && t > 0 && tokens[t - 1].kana != kLongVowel;
-            if (!afterVowel) {
+            // another ー) it is a hyphen. ASCII writes it as a hyphen always, as Japanese
+            // keyboard input does: a doubled vowel would spell キー like キイ.
+            const bool afterVowel = !text.empty() && isVowel(text.back()) && t > 0 &&
+                                    tokens[t - 1].kana != KanaTables::kLongVowel;
+            if (!afterVowel || style == RomajiStyle::Ascii) {
                 text += '-';
-            } else if (style == RomajiStyle::Ascii) {
-                text += text.back();
             } else {
                 const char vowel = text.back();
                 text.pop_back();
-                text += macron(vowel);
+                text += kMacrons[kVowels.find(vowel)];
             }
-        } else if (token.kana == kN) {
+        } else if (token.kana == KanaTables::kN) {
             // ン before a vowel or y is n', so that ンア (n'a) is not ナ.
             text += 'n';
             if (!last) {

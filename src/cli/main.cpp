@@ -1,13 +1,17 @@
 #include "apperror/AppError.h"
 #include "cli/CliOptions.h"
-#include "cli/Language.h"
+#include "cli/Messages.h"
+#include "cli/NameFilter.h"
 #include "cli/NameRun.h"
 #include "cli/OutputBuffer.h"
 #include "cli/StockEntries.h"
+#include "cli/UniqueNames.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "stock/StandardDescriptors.h"
 
+#include <algorithm>
 #include <csignal>
 #include <exception>
 #include <iostream>
@@ -27,12 +31,6 @@ void printError(std::string_view message) {
     std::cerr << "kanatsumugi-cli: " << message << '\n';
 }
 
-std::uint32_t readingNow() {
-    RandomSource random;
-    random.SeedFromClock(SystemClock{});
-    return random.seed();
-}
-
 int run(const CliOptions& options) {
     OutputBuffer out(STDOUT_FILENO);
     if (options.help) {
@@ -40,28 +38,38 @@ int run(const CliOptions& options) {
         out.flush();
         return 0;
     }
-    std::vector<std::string> stockEntries;
+    const KanaTables tables = KanaTables::build();
+    const NameFilter filter(tables, options);
+    const std::string stockFile = stockPath(options.stockFile);
+    // --unique holds at most the names it prints, at most one a reading of the day.
+    UniqueNames seen(options.unique ? std::min<std::uint64_t>(options.count, kMillisecondsPerDay)
+                                    : 0);
     if (options.excludeStock) {
         try {
-            stockEntries =
-                readStockEntries(*options.excludeStock, *options.excludeStock == kDefaultStockFile);
+            // Before the first stock there is no file yet, and nothing is kept.
+            readStockNames(tables, stockFile, !options.stockFile || options.stock, seen);
         } catch (const AppError& error) {
             printError(error.what());
             return kExitUsage;
         }
     }
-    const std::uint32_t start = options.startReading ? *options.startReading : readingNow();
-    const RunResult result = printNames(KanaTables::build(), options, stockEntries, start, out);
+    const std::uint32_t start =
+        options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());
+    std::vector<KanaIndexName> printed;
+    const RunResult result =
+        printNames(tables, options, filter, seen, start, out, options.stock ? &printed : nullptr);
+    if (options.stock) {
+        stockNames(tables, stockFile, printed);
+    }
     if (result.exhausted) {
         const std::string found = std::to_string(result.printed);
         printError(
             !options.filters()
-                ? tr("一日分の時刻をすべて読みましたが、新しい名前はもうありません (" + found +
-                         " 個を出力しました)",
-                     "a whole day of clock readings holds no new name (" + found + " printed)")
-                : tr("一日分の時刻を読みましたが、条件に合う名前は " + found + " 個でした",
-                     "a whole day of clock readings held only " + found +
-                         (result.printed == 1 ? " matching name" : " matching names")));
+                ? fill(tr("a whole day of clock readings holds no new name (%s printed)"), {found})
+                : fill(trn("a whole day of clock readings held only %s matching name",
+                           "a whole day of clock readings held only %s matching names",
+                           result.printed),
+                       {found}));
         return kExitFailure;
     }
     return 0;
@@ -70,13 +78,13 @@ int run(const CliOptions& options) {
 } // namespace
 
 int main(int argc, char** argv) {
-    setLanguage(languageFromEnvironment());
+    openStandardDescriptors();
+    openMessageCatalogue();
     // A reader that closes the pipe early ends the run through EPIPE, quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
     CliOptions options;
     try {
-        options = parseCommandLine(args);
+        options = parseCommandLine(argc, argv);
     } catch (const AppError& error) {
         printError(error.what());
         std::cerr << usageLine() << '\n';
@@ -87,9 +95,9 @@ int main(int argc, char** argv) {
     } catch (const AppError& error) {
         printError(error.what());
     } catch (const std::bad_alloc&) {
-        printError(tr("メモリが足りません", "out of memory"));
+        printError(tr("out of memory"));
     } catch (const std::exception& error) {
-        printError(tr("処理を続けられません: ", "cannot go on: ") + error.what());
+        printError(fill(tr("cannot go on: %s"), {error.what()}));
     }
     return kExitFailure;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 namespace kanatsumugi {
 
 // A reading of the wall clock in UTC, to the millisecond. The date takes no part.
@@ -8,6 +10,12 @@ struct TimeOfDay {
     int minute = 0;
     int second = 0;
     int millisecond = 0;
+
+    // Milliseconds since midnight: the clock reading that seeds a name.
+    [[nodiscard]] std::uint32_t milliseconds() const {
+        return static_cast<std::uint32_t>(((hour * 60 + minute) * 60 + second) * 1000 +
+                                          millisecond);
+    }
 };
 
 // Where the time of day comes from; tests substitute a fixed reading.

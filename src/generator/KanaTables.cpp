@@ -69,6 +69,15 @@ KanaTables KanaTables::build() {
     return t;
 }
 
+int KanaTables::indexOf(std::string_view kanaBytes) const {
+    for (std::size_t i = 0; i < inventory_.size(); ++i) {
+        if (inventory_[i].shiftJis == kanaBytes || inventory_[i].utf8 == kanaBytes) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
 void KanaTables::throwNoPairingTable(int smallKanaIndex) {
     throw AppError("小さい仮名 " + std::to_string(smallKanaIndex) + " の組み合わせ表はありません");
 }

@@ -16,6 +16,9 @@ class KanaTables {
 public:
     static constexpr int kFirstSmallKana = 51;
     static constexpr int kLastSmallKana = 58;
+    static constexpr int kN = 29;         // ン
+    static constexpr int kSmallTsu = 59;  // ッ
+    static constexpr int kLongVowel = 60; // ー
 
     // Builds the tables, then the inventory, in the program's fixed order.
     static KanaTables build();
@@ -25,6 +28,9 @@ public:
     [[nodiscard]] const std::string& kana(int index) const { return entry(index).shiftJis; }
     // UTF-8 bytes of inventory entry `index`; raises AppError outside 0..60.
     [[nodiscard]] std::string_view kanaUtf8(int index) const { return entry(index).utf8; }
+    // The index of one kana given as its Shift-JIS pair or its UTF-8 bytes, or -1 when the
+    // inventory does not hold it.
+    [[nodiscard]] int indexOf(std::string_view kanaBytes) const;
     // How many leading inventory entries may start a name (51).
     [[nodiscard]] int initialCount() const { return initialCount_; }
     // The pairing table for small kana 51..58; raises AppError for any other index.

@@ -5,6 +5,8 @@
 #include <QStyle>
 #include <QStyleOption>
 
+#include <algorithm>
+
 namespace kanatsumugi {
 
 SpinArrowButton::SpinArrowButton(Direction direction, QWidget* parent)
@@ -25,16 +27,23 @@ void SpinArrowButton::paintEvent(QPaintEvent* /*event*/) {
     paintTriangle(painter);
 }
 
+void SpinArrowButton::setGlyphScale(int scale) {
+    glyphScale_ = std::max(1, scale);
+    update();
+}
+
 // Rows 1, 3, 5 and 7 pixels wide, centred in the 9 x 6 glyph box that is centred here.
 void SpinArrowButton::paintTriangle(QPainter& painter) const {
-    const int glyphLeft = (width() - glyphWidth) / 2;
-    const int glyphTop = (height() - glyphHeight) / 2;
-    const int centreX = glyphLeft + glyphWidth / 2;
+    const int s = glyphScale_;
+    const int glyphLeft = (width() - glyphWidth * s) / 2;
+    const int glyphTop = (height() - glyphHeight * s) / 2;
+    const int centreX = glyphLeft + (glyphWidth / 2) * s;
     const QColor colour = palette().color(QPalette::ButtonText);
     constexpr int rows = 4;
     for (int row = 0; row < rows; ++row) {
-        const int halfWidth = direction_ == Direction::Up ? row : rows - 1 - row;
-        painter.fillRect(centreX - halfWidth, glyphTop + 1 + row, 2 * halfWidth + 1, 1, colour);
+        const int halfWidth = (direction_ == Direction::Up ? row : rows - 1 - row) * s;
+        painter.fillRect(centreX - halfWidth, glyphTop + (1 + row) * s, 2 * halfWidth + s, s,
+                         colour);
     }
 }
 

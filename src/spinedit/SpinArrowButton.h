@@ -26,6 +26,9 @@ public:
     explicit SpinArrowButton(Direction direction, QWidget* parent = nullptr);
 
     [[nodiscard]] Direction direction() const { return direction_; }
+    // Each pixel of the glyph becomes a square of `scale` pixels; whole multiples keep the
+    // triangle's edges sharp.
+    void setGlyphScale(int scale);
     [[nodiscard]] bool isShownPressed() const { return shownPressed_; }
 
 signals:
@@ -47,6 +50,7 @@ private:
     void paintTriangle(QPainter& painter) const;
 
     Direction direction_;
+    int glyphScale_ = 1;
     bool held_ = false;
     bool shownPressed_ = false;
     QTimer repeatTimer_;

@@ -1,6 +1,7 @@
 #include "spinedit/SpinEditAccessible.h"
 
 #include "spinedit/SpinArrowButton.h"
+#include "spinedit/SpinLineEdit.h"
 #include "spinedit/TSpinEdit.h"
 
 #include <QAccessible>
@@ -79,6 +80,11 @@ public:
 QAccessibleInterface* spinEditAccessible(const QString& /*className*/, QObject* object) {
     if (auto* spinEdit = qobject_cast<TSpinEdit*>(object)) {
         return new SpinEditAccessible(spinEdit);
+    }
+    // The text area is part of the spin button, as in Qt's own spin boxes: a screen reader
+    // meets one focused object and its value, not a second, focused text field inside it.
+    if (auto* text = qobject_cast<SpinLineEdit*>(object)) {
+        return new QAccessibleWidget(text);
     }
     if (auto* arrow = qobject_cast<SpinArrowButton*>(object)) {
         return new SpinArrowAccessible(arrow);

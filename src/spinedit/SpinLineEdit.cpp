@@ -7,6 +7,7 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QLocale>
+#include <QMouseEvent>
 
 namespace kanatsumugi {
 
@@ -105,6 +106,15 @@ void SpinLineEdit::focusOutEvent(QFocusEvent* event) {
     if (leavesForAnotherControl(event->reason())) {
         emit focusLeftForControl();
     }
+}
+
+// The spin box holds the focus and takes no click focus of its own (see TSpinEdit), so a
+// press into the text gives it the focus here, before the caret is placed.
+void SpinLineEdit::mousePressEvent(QMouseEvent* event) {
+    if (!hasFocus() && parentWidget() != nullptr) {
+        parentWidget()->setFocus(Qt::MouseFocusReason);
+    }
+    QLineEdit::mousePressEvent(event);
 }
 
 // The spin box draws the border around this text area, and the style may show the focus in it.

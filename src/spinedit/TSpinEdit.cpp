@@ -32,11 +32,13 @@ TSpinEdit::TSpinEdit(QWidget* parent)
     downArrow_ = new SpinArrowButton(SpinArrowButton::Direction::Down, this);
     downArrow_->setObjectName(QStringLiteral("downArrow"));
 
-    // The window's tab order and focus calls name the spin box; the line edit takes them.
-    // No click focus of its own: a press of another mouse button on an arrow would
-    // otherwise pull the focus in, and only the primary button acts there.
+    // The spin box itself holds the focus, as Qt's own spin boxes do, so that screen readers
+    // meet a spin button; it hands keys, input-method text and focus changes to the text
+    // area, whose click focus comes here. No click focus of its own: a press of another
+    // mouse button on an arrow would otherwise pull the focus in.
     setFocusPolicy(Qt::TabFocus);
-    setFocusProxy(edit);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    edit->setFocusProxy(this);
 
     connect(edit, &SpinLineEdit::stepRequested, this, &TSpinEdit::stepBy);
     connect(edit, &SpinLineEdit::focusLeftForControl, this, &TSpinEdit::commit);
@@ -70,6 +72,13 @@ void TSpinEdit::setText(const QString& text) {
     edit_->setText(text);
 }
 
+void TSpinEdit::setArrowScale(double factor) {
+    stripWidth_ = qRound(arrowStripWidth * factor);
+    upArrow_->setGlyphScale(qRound(factor));
+    downArrow_->setGlyphScale(qRound(factor));
+    layoutParts();
+}
+
 void TSpinEdit::commit() {
     const std::int32_t value = Value();
     if (clamped(value) != value) {
@@ -95,7 +104,7 @@ std::int32_t TSpinEdit::clamped(std::int64_t value) const {
 }
 
 void TSpinEdit::enterFromArrow() {
-    edit_->setFocus(Qt::MouseFocusReason);
+    setFocus(Qt::MouseFocusReason);
     edit_->selectAll();
 }
 
@@ -110,12 +119,12 @@ QSize TSpinEdit::sizeHint() const {
     const QFontMetrics metrics = fontMetrics();
     // Room for two digits and the line edit's own margins.
     const int textWidth = 2 * metrics.horizontalAdvance(QLatin1Char('0')) + 4;
-    return {frame + textWidth + arrowStripWidth, frame + metrics.height() + 4};
+    return {frame + textWidth + stripWidth_, frame + metrics.height() + 4};
 }
 
 QSize TSpinEdit::minimumSizeHint() const {
     const int frame = 2 * frameWidth();
-    return {frame + arrowStripWidth + 1, frame + 2 * SpinArrowButton::glyphHeight};
+    return {frame + stripWidth_ + 1, frame + 2 * SpinArrowButton::glyphHeight};
 }
 
 void TSpinEdit::paintEvent(QPaintEvent* /*event*/) {
@@ -128,6 +137,48 @@ void TSpinEdit::paintEvent(QPaintEvent* /*event*/) {
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
 }
 
+bool TSpinEdit::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride) {
+        return edit_->event(event);
+    }
+    return QWidget::event(event);
+}
+
+void TSpinEdit::keyPressEvent(QKeyEvent* event) {
+    edit_->event(event);
+}
+
+void TSpinEdit::keyReleaseEvent(QKeyEvent* event) {
+    edit_->event(event);
+}
+
+void TSpinEdit::inputMethodEvent(QInputMethodEvent* event) {
+    edit_->event(event);
+}
+
+// Rectangles such as the caret's are the text area's; the input method places its window
+// by them in the spin box's coordinates.
+QVariant TSpinEdit::inputMethodQuery(Qt::InputMethodQuery query) const {
+    QVariant answer = edit_->inputMethodQuery(query);
+    if (answer.userType() == QMetaType::QRect) {
+        return answer.toRect().translated(edit_->pos());
+    }
+    if (answer.userType() == QMetaType::QRectF) {
+        return answer.toRectF().translated(edit_->pos());
+    }
+    return answer;
+}
+
+void TSpinEdit::focusInEvent(QFocusEvent* event) {
+    edit_->event(event);
+    QWidget::focusInEvent(event);
+}
+
+void TSpinEdit::focusOutEvent(QFocusEvent* event) {
+    edit_->event(event);
+    QWidget::focusOutEvent(event);
+}
+
 void TSpinEdit::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     layoutParts();
@@ -138,7 +189,7 @@ void TSpinEdit::resizeEvent(QResizeEvent* event) {
 void TSpinEdit::layoutParts() {
     const int frame = frameWidth();
     const QRect inside = rect().adjusted(frame, frame, -frame, -frame);
-    const int stripWidth = std::min(arrowStripWidth, inside.width());
+    const int stripWidth = std::min(stripWidth_, inside.width());
     const int stripLeft = inside.right() + 1 - stripWidth;
     const int upHeight = inside.height() / 2;
     upArrow_->setGeometry(stripLeft, inside.top(), stripWidth, upHeight);

@@ -21,7 +21,7 @@ class TSpinEdit : public QWidget {
     Q_PROPERTY(int Value READ Value WRITE setValue)
 
 public:
-    // Width of the arrow strip inside the border.
+    // Width of the arrow strip inside the border, as designed.
     static constexpr int arrowStripWidth = 15;
 
     explicit TSpinEdit(QWidget* parent = nullptr);
@@ -42,6 +42,10 @@ public:
     void setText(const QString& text);
     [[nodiscard]] QLineEdit* lineEdit() const { return edit_; }
 
+    // Scales the arrow strip's width by `factor` and the arrow glyphs by its nearest whole
+    // multiple, as the window scales its layout.
+    void setArrowScale(double factor);
+
     // Clamps the text only when clamping changes the value; run as the focus leaves.
     void commit();
 
@@ -52,7 +56,15 @@ public:
     [[nodiscard]] QSize sizeHint() const override;
     [[nodiscard]] QSize minimumSizeHint() const override;
 
+    [[nodiscard]] QVariant inputMethodQuery(Qt::InputMethodQuery query) const override;
+
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
@@ -68,6 +80,7 @@ private:
     std::int32_t minValue_ = 0;
     std::int32_t maxValue_ = 100;
     std::int32_t increment_ = 1;
+    int stripWidth_ = arrowStripWidth;
 };
 
 } // namespace kanatsumugi

@@ -1,30 +1,14 @@
 #pragma once
 
-#include "apperror/AppError.h"
-
 #include <QByteArray>
 #include <QString>
 
 #include <chrono>
-#include <sys/stat.h>
 
 namespace kanatsumugi {
 
-// An open file descriptor, closed when it goes.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd = -1)
-        : fd_(fd) {}
-    FileDescriptor(FileDescriptor&& other) noexcept;
-    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
-    ~FileDescriptor();
-
-    [[nodiscard]] int get() const { return fd_; }
-    [[nodiscard]] bool isOpen() const { return fd_ >= 0; }
-
-private:
-    int fd_;
-};
+// How long a reader or a stock waits while another copy of the program holds the file's lock.
+constexpr std::chrono::milliseconds kStockLockTimeout{5'000};
 
 enum class FileState {
     Missing,   // nothing there (or a dangling link)
@@ -37,52 +21,19 @@ struct FileContents {
     QByteArray bytes;
 };
 
-// Reads the stock file at `path` whole. Anything but a regular file is never opened, so a
-// FIFO cannot block. A file that exists but cannot be read, is no regular file or does not
-// fit in memory raises the open error, naming `shownPath`.
-FileContents readStockFile(const QByteArray& path, const QString& shownPath);
+// Reads the stock file at `path` whole, under a shared lock, so that no stock is half seen.
+// A file that exists but cannot be read, is no regular file, stays locked past `timeout` or
+// does not fit in memory raises the open error, naming `shownPath`.
+FileContents readStockFile(const QByteArray& path, const QString& shownPath,
+                           std::chrono::milliseconds timeout = kStockLockTimeout);
 
-// The stock file, held under the one lock that every copy of the program takes for it,
-// whatever path (link, hard link, another user's folder) it reached the file by.
-class LockedStockFile {
-public:
-    // Waits up to `timeout` for the lock, then reads the file. Raises the create error when
-    // another copy held the lock all that time, the open error for an unreadable file.
-    LockedStockFile(const QByteArray& path, QString shownPath, std::chrono::milliseconds timeout);
-    LockedStockFile(const LockedStockFile&) = delete;
-    LockedStockFile& operator=(const LockedStockFile&) = delete;
-
-    [[nodiscard]] const FileContents& contents() const { return contents_; }
-
-    // Makes `bytes` the file's contents and syncs them to disk. The file is replaced by a
-    // new one only where that cannot be told apart from the old (owner, group, mode,
-    // extended attributes such as an access list, one link, a folder this user may write);
-    // otherwise it is written in place, and bytes that already match are not written again.
-    // On failure the file keeps its old bytes.
-    void write(const QByteArray& bytes);
-
-private:
-    void takeLockFile(std::chrono::steady_clock::time_point deadline);
-    void openAndLockFile(std::chrono::steady_clock::time_point deadline);
-    [[nodiscard]] AppError heldElsewhere() const;
-    void create(const QByteArray& bytes);
-    bool replace(const QByteArray& bytes);
-    void writeInPlace(int fd, const QByteArray& bytes);
-
-    // The lock file, removed while still held: a copy that opened it meanwhile finds, once it
-    // has the lock, that the name no longer leads to it, and tries again.
-    struct LockFile {
-        QByteArray path;
-        FileDescriptor fd;
-        ~LockFile();
-    };
-
-    QByteArray realPath_;
-    QString shownPath_;
-    LockFile lock_;
-    FileDescriptor file_;
-    struct stat status_ {};
-    FileContents contents_;
-};
+// Appends `lines` (entries each followed by CR LF) to the stock file under an exclusive lock,
+// so that it reads back as its old entries followed by the new ones; no byte already in it is
+// rewritten. A file that this call has to make starts with `listText`, the list as last read,
+// so that a file deleted since loses no name. Either all of `lines` is kept, synced to disk, or
+// the file is as it was and the stock's error is raised. Returns the file's text as it now is.
+QByteArray appendToStockFile(const QByteArray& path, const QString& shownPath,
+                             std::chrono::milliseconds timeout, const QByteArray& listText,
+                             const QByteArray& lines);
 
 } // namespace kanatsumugi

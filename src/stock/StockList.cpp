@@ -7,7 +7,6 @@
 #include <QFile>
 
 #include <cerrno>
-#include <new>
 #include <unistd.h>
 #include <utility>
 
@@ -43,7 +42,7 @@ QList<QByteArray> StockList::entries() const {
 }
 
 void StockList::load() {
-    FileContents file = readStockFile(path_, shownPath_);
+    FileContents file = readStockFile(path_, shownPath_, lockTimeout_);
     file.bytes.truncate(stockTextOf(file.bytes).size());
     text_ = std::move(file.bytes);
 }
@@ -53,22 +52,17 @@ void StockList::stock(const QByteArray& entry) {
 }
 
 void StockList::stockAll(const QList<QByteArray>& entries) {
-    LockedStockFile file(path_, shownPath_, lockTimeout_);
-    // The file as another copy of the program may have left it; the list in memory when the
-    // file has gone since.
-    QByteArray text;
-    try {
-        text =
-            inStockFormat(file.contents().state == FileState::Read ? file.contents().bytes : text_);
-        for (const QByteArray& entry : entries) {
-            text += inStockFormat(entry + "\r\n");
-        }
-    } catch (const std::bad_alloc&) {
-        // A file that fits in memory once, but not again beside its new text.
-        throw stockOpenError(shownPath_);
+    if (entries.isEmpty()) {
+        return;
     }
-    file.write(text);
-    text_ = std::move(text);
+    QByteArray lines;
+    // An entry holding a break or a NUL is written as the file will read it back.
+    for (const QByteArray& entry : entries) {
+        for (const QByteArray& line : parseStockEntries(entry + "\r\n")) {
+            lines += line + "\r\n";
+        }
+    }
+    text_ = appendToStockFile(path_, shownPath_, lockTimeout_, text_, lines);
 }
 
 } // namespace kanatsumugi

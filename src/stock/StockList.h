@@ -1,5 +1,7 @@
 #pragma once
 
+#include "stock/StockFile.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -14,7 +16,7 @@ namespace kanatsumugi {
 class StockList {
 public:
     static constexpr char kFileName[] = "今まで名付けた名前.txt";
-    static constexpr std::chrono::milliseconds kDefaultLockTimeout{5'000};
+    static constexpr std::chrono::milliseconds kDefaultLockTimeout = kStockLockTimeout;
 
     // The stock file's path for a working directory: the directory, "/", the file name.
     // A directory that already ends in "/" (the root) keeps the doubled separator.
@@ -31,17 +33,19 @@ public:
     // Split anew at each call.
     [[nodiscard]] QList<QByteArray> entries() const;
 
-    // Replaces the entries with the file's; a missing file (or a directory) leaves the list empty.
-    // A file that exists but cannot be read, is no regular file or does not fit in memory
-    // raises the open error.
+    // Replaces the entries with the file's, read under its lock; a missing file (or a directory)
+    // leaves the list empty. A file that exists but cannot be read, is no regular file, stays
+    // locked past the lock timeout or does not fit in memory raises the open error.
     void load();
 
-    // Under the file's lock: re-reads the file, appends `entry`, writes the file. A file
-    // deleted since is written again from the list. An entry holding a line break or a NUL
-    // byte is kept as the file reads it back. When the lock is not had within the lock
-    // timeout, raises the create error; an unreadable file or a full disk keeps its own message.
+    // Under the file's lock: re-reads the file and appends `entry`; what the file already holds
+    // is never rewritten. A file deleted since is written again from the list. An entry holding
+    // a line break or a NUL byte is kept as the file reads it back. When the lock is not had
+    // within the lock timeout, raises the create error; an unreadable file or a full disk keeps
+    // its own message.
     void stock(const QByteArray& entry);
     // The same for several entries at once, in one locked write: all are kept, or none.
+    // No entries, nothing done.
     void stockAll(const QList<QByteArray>& entries);
 
     void setLockTimeout(std::chrono::milliseconds timeout) { lockTimeout_ = timeout; }

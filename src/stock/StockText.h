@@ -14,8 +14,4 @@ QList<QByteArray> parseStockEntries(QByteArrayView fileBytes);
 // The part of a stock file's bytes that is read: everything before the first NUL.
 QByteArrayView stockTextOf(QByteArrayView fileBytes);
 
-// The bytes a stock file is rewritten with: every entry of `fileBytes` followed by CR LF.
-// Bytes already in that form (as the program writes them) come back unchanged, uncopied.
-QByteArray inStockFormat(QByteArray fileBytes);
-
 } // namespace kanatsumugi

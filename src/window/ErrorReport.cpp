@@ -17,9 +17,19 @@ ErrorBoxHandler& errorBoxHandler() {
     return handler;
 }
 
-void showPlatformErrorBox(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok);
+void showPlatformErrorBox(QWidget* parent, const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, caption, text, QMessageBox::Ok, parent);
     box.exec();
+}
+
+// The program's one window once it is shown; the box then opens over it.
+QWidget* shownMainWindow() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && window->windowType() == Qt::Window) {
+            return window;
+        }
+    }
+    return nullptr;
 }
 
 // A button held down with the mouse would otherwise stay drawn pressed and keep
@@ -57,10 +67,11 @@ void ReportError(const QString& message) {
     const QPointer<QWidget> focusWidget = QApplication::focusWidget();
 
     const QString text = errorBoxText(message);
+    QWidget* parent = shownMainWindow();
     if (errorBoxHandler()) {
-        errorBoxHandler()(kApplicationTitle, text);
+        errorBoxHandler()(parent, kApplicationTitle, text);
     } else {
-        showPlatformErrorBox(kApplicationTitle, text);
+        showPlatformErrorBox(parent, kApplicationTitle, text);
     }
 
     if (activeWindow) {

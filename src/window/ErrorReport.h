@@ -18,9 +18,11 @@ inline const QString kApplicationTitle = QStringLiteral("カナツムギ");
 // (every double-byte character does).
 QString errorBoxText(const QString& message);
 
-// Shows one error box (caption, text; stop icon, one OK button) and returns when it
-// is dismissed. Replaceable so that tests never wait for a person.
-using ErrorBoxHandler = std::function<void(const QString& caption, const QString& text)>;
+// Shows one error box (caption, text; stop icon, one OK button) over `parent`, the shown
+// main window or null before there is one, and returns when it is dismissed. Replaceable
+// so that tests never wait for a person.
+using ErrorBoxHandler =
+    std::function<void(QWidget* parent, const QString& caption, const QString& text)>;
 void setErrorBoxHandler(ErrorBoxHandler handler);
 
 // The shell's one error reporter: releases any mouse capture, shows the error box,

@@ -11,15 +11,10 @@
 #include <QPushButton>
 #include <QSessionManager>
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <optional>
-#include <string>
-#include <unistd.h>
 
 namespace kanatsumugi {
 
@@ -27,96 +22,69 @@ namespace {
 
 bool quitRequestMade = false;
 
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value == nullptr ? std::string() : std::string(value);
-}
-
-// While the application object starts its window system, turns Qt's multi-line report
-// and abort for a display it cannot open, or none named at all, into one line and exit
-// code 1. The window system's libraries may also write to stderr themselves (libwayland
-// does), so stderr is held back meanwhile and passed on only when the start succeeds.
-class PlatformStartGuard {
+// While the application object starts its window system, everything Qt and the window
+// system's libraries say goes to stderr as it comes: the plugin that failed and the ones
+// there are, and any debug output asked for. Where a display could not be opened, the
+// program adds one line of its own naming it; a failed start exits with code 1.
+class PlatformStartWatch {
 public:
-    PlatformStartGuard() {
-        previousHandler = qInstallMessageHandler(reportPlatformFailure);
-        std::fflush(stderr);
-        // With stderr closed there is nothing to hold back, and the file would take its place.
-        if (::fcntl(STDERR_FILENO, F_GETFD) == -1) {
-            return;
-        }
-        held_ = std::tmpfile();
-        realStderr = held_ == nullptr ? -1 : ::dup(STDERR_FILENO);
-        if (realStderr >= 0) {
-            ::dup2(::fileno(held_), STDERR_FILENO);
-        }
-    }
+    PlatformStartWatch() { previousHandler = qInstallMessageHandler(watch); }
+    ~PlatformStartWatch() { qInstallMessageHandler(previousHandler); }
 
-    ~PlatformStartGuard() {
-        qInstallMessageHandler(previousHandler);
-        if (realStderr >= 0) {
-            std::fflush(stderr);
-            ::dup2(realStderr, STDERR_FILENO);
-            ::close(realStderr);
-            realStderr = -1;
-            std::rewind(held_);
-            std::array<char, 4096> buffer{};
-            std::size_t read = 0;
-            while ((read = std::fread(buffer.data(), 1, buffer.size(), held_)) > 0) {
-                std::fwrite(buffer.data(), 1, read, stderr);
-            }
-        }
-        if (held_ != nullptr) {
-            std::fclose(held_);
-        }
-    }
-
-    PlatformStartGuard(const PlatformStartGuard&) = delete;
-    PlatformStartGuard& operator=(const PlatformStartGuard&) = delete;
+    PlatformStartWatch(const PlatformStartWatch&) = delete;
+    PlatformStartWatch& operator=(const PlatformStartWatch&) = delete;
 
 private:
-    static void reportPlatformFailure(QtMsgType type, const QMessageLogContext& context,
-                                      const QString& message) {
+    static void watch(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        previousHandler(type, context, message);
+        noteFailedDisplay(QLatin1String(context.category), message);
         if (type == QtFatalMsg) {
-            // The display named is the one that failed: a Wayland platform the user chose
-            // never tried the X display.
-            const bool waylandChosen = environmentValue("QT_QPA_PLATFORM").rfind("wayland", 0) == 0;
-            std::string display = waylandChosen ? std::string() : environmentValue("DISPLAY");
-            if (display.empty()) {
-                display = environmentValue("WAYLAND_DISPLAY");
+            if (!failedDisplays.isEmpty()) {
+                const QString line = QStringLiteral("カナツムギ: 画面（%1）を開けません\n")
+                                         .arg(failedDisplays.join(QStringLiteral("、")));
+                std::fputs(line.toUtf8().constData(), stderr);
             }
-            const std::string japanese = display.empty() ? std::string() : " " + display + " ";
-            const std::string english = display.empty() ? std::string() : " " + display;
-            ::dprintf(realStderr >= 0 ? realStderr : STDERR_FILENO,
-                      "カナツムギ: 画面%sを開けません / cannot open display%s\n", japanese.c_str(),
-                      english.c_str());
+            std::fflush(stderr);
             std::_Exit(1);
         }
-        // The window system's own warnings on the way to that failure say nothing more.
-        if (context.category != nullptr && std::strncmp(context.category, "qt.qpa", 6) == 0) {
-            return;
-        }
-        if (previousHandler != nullptr) {
-            previousHandler(type, context, message);
+    }
+
+    static void noteFailedDisplay(QLatin1String category, const QString& message) {
+        if (category == QLatin1String("qt.qpa.xcb") &&
+            message.startsWith(QLatin1String("could not connect to display"))) {
+            const QString name = qEnvironmentVariable("DISPLAY");
+            failedDisplays.append(name.isEmpty() ? QStringLiteral("DISPLAY が未設定") : name);
+        } else if (message.startsWith(QLatin1String("Failed to create wl_display"))) {
+            failedDisplays.append(
+                qEnvironmentVariable("WAYLAND_DISPLAY", QStringLiteral("wayland-0")));
         }
     }
 
     static inline QtMessageHandler previousHandler = nullptr;
-    static inline int realStderr = -1;
-    std::FILE* held_ = nullptr;
+    static inline QStringList failedDisplays;
 };
 
+// The name is the ASCII one of the launcher entry and the window class; the title is
+// what people read.
 void setApplicationTitle() {
-    QApplication::setApplicationName(kApplicationTitle);
+    QApplication::setApplicationName(QStringLiteral("kanatsumugi"));
     QApplication::setApplicationDisplayName(kApplicationTitle);
 }
 
-// Every window without an icon of its own, the main window too, takes the application's;
-// the desktop file name lets a task bar match the running program to its launcher entry.
+// Every window without an icon of its own, the main window too, takes the application's,
+// in the sizes task bars and switchers ask for; the desktop file name lets a task bar match
+// the running program to its launcher entry. On Wayland a window carries no icon, and Qt's
+// own frame would draw it in the title bar, where the window has none.
 void setApplicationIcon() {
-    QApplication::setWindowIcon(
-        QIcon(QStringLiteral(":/icons/io.github.kanatsumugi.Kanatsumugi.png")));
     QGuiApplication::setDesktopFileName(QStringLiteral("io.github.kanatsumugi.Kanatsumugi"));
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        return;
+    }
+    QIcon icon;
+    for (const int size : {16, 22, 24, 32, 48, 64, 128}) {
+        icon.addFile(QStringLiteral(":/icons/%1.png").arg(size), QSize(size, size));
+    }
+    QApplication::setWindowIcon(icon);
 }
 
 // A log-off or shutdown goes ahead without asking: nothing is saved, no request is
@@ -174,7 +142,7 @@ int runApplication(int argc, char** argv) {
     char fallbackName[] = "kanatsumugi";
     char* programOnly[] = {argc > 0 ? argv[0] : fallbackName, nullptr};
     preferX11WhenBothAvailable();
-    auto platformStart = std::make_optional<PlatformStartGuard>();
+    auto platformStart = std::make_optional<PlatformStartWatch>();
     GuardedApplication application(noArgumentCount, programOnly);
     platformStart.reset();
     installQtJapanese(application);

@@ -12,16 +12,21 @@
 
 #include <QCloseEvent>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QScreen>
 
 namespace kanatsumugi {
 
 namespace {
 
-// "ＭＳ Ｐゴシック" is not on Linux; IPAPGothic is its metric-compatible twin.
-const QStringList kFontFamilies{QStringLiteral("ＭＳ Ｐゴシック"),  QStringLiteral("MS PGothic"),
-                                QStringLiteral("IPAPGothic"),       QStringLiteral("IPAGothic"),
-                                QStringLiteral("Noto Sans CJK JP"), QStringLiteral("sans-serif")};
+// "ＭＳ Ｐゴシック" is not on Linux; IPAPGothic is its metric-compatible twin, and Takao its
+// copy. The rest are the other Japanese fonts the package may come with.
+const QStringList kFontFamilies{
+    QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+    QStringLiteral("IPAPGothic"),      QStringLiteral("TakaoPGothic"),
+    QStringLiteral("IPAGothic"),       QStringLiteral("IPAexGothic"),
+    QStringLiteral("VL PGothic"),      QStringLiteral("Noto Sans CJK JP"),
+    QStringLiteral("sans-serif")};
 constexpr int kWindowFontPixels = 12;
 constexpr int kCheckBoxFontPixels = 10;
 constexpr QPoint kDesignedPosition{615, 142};
@@ -79,6 +84,7 @@ void TForm1::applyLayoutScaling() {
             control->setGeometry(scaledGeometry(control->geometry(), textHeight));
         }
         checkBoxFontPixels = scaledLength(kCheckBoxFontPixels, textHeight);
+        ui_->SpinEdit1->setArrowScale(static_cast<double>(textHeight) / kDesignTextHeight);
         clientSize = scaledSize(clientSize, textHeight);
     }
     ui_->CheckBox1->setFont(designFont(checkBoxFontPixels));
@@ -90,6 +96,13 @@ void TForm1::applyFrame() {
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     // On a top-level window this places the outer frame's corner, not the client's.
     move(kDesignedPosition);
+    // Qt's own frame on Wayland centres the title over the whole width but cuts it off at
+    // its minimise button, which a window this narrow reaches: two trailing ideographic
+    // spaces move the visible title clear of the buttons. Screen readers keep the title.
+    if (QGuiApplication::platformName().startsWith(QLatin1String("wayland"))) {
+        setWindowTitle(kApplicationTitle + QStringLiteral("\u3000\u3000"));
+        setAccessibleName(kApplicationTitle);
+    }
 }
 
 void TForm1::wireEvents() {
@@ -131,12 +144,17 @@ void TForm1::FormDestroy() {
 
 void TForm1::Button1Click() {
     RandomMake();
+    announceToScreenReaders(this, QStringLiteral("新しい名前 %1").arg(ui_->Edit1->text()));
 }
 
 void TForm1::Button2Click() {
-    if (stock_ != nullptr) {
-        stock_->stockIfStockable(ui_->Edit1->text());
+    if (stock_ == nullptr) {
+        return;
     }
+    const QString text = ui_->Edit1->text();
+    announceToScreenReaders(this, stock_->stockIfStockable(text)
+                                      ? QStringLiteral("%1 をストックしました").arg(text)
+                                      : QStringLiteral("この名前はストック済みです"));
 }
 
 void TForm1::RandomMake() {

@@ -6,12 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <optional>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -93,6 +96,21 @@ TEST(CliFilters, PrintExactlyTheWindowsNamesThatPass) {
          [](const std::string& n) {
              return endsWith(n, "ッ");
          }},
+        {{"--not-starts-with", "ん", "--not-ends-with", "ッ", "--not-ends-with", "ー"},
+         [](const std::string& n) {
+             return !startsWith(n, "ン") && !endsWith(n, "ッ") && !endsWith(n, "ー");
+         }},
+        // Morae: a small kana counts with the kana before it.
+        {{"--morae", "3", "--contains", "ャ"},
+         [](const std::string& n) {
+             std::size_t small = 0;
+             for (const char* kana : {"ァ", "ィ", "ゥ", "ェ", "ォ", "ャ", "ュ", "ョ"}) {
+                 for (auto at = n.find(kana); at != std::string::npos; at = n.find(kana, at + 1)) {
+                     ++small;
+                 }
+             }
+             return has(n, "ャ") && kanaCount(n) - small == 3;
+         }},
     };
     const KanaTables tables = KanaTables::build();
     constexpr std::uint32_t kStart = kMillisecondsPerDay - 200000; // crosses midnight
@@ -128,11 +146,32 @@ TEST(CliFilters, AShortDayEndsWithStatusOneAndTheCount) {
     for (const std::string& line : lines) {
         EXPECT_TRUE(has(line, "ヴヴヴ")) << line;
     }
-    // A kana no name holds gives no name at all, and says so.
-    const test::CliRun none = runCli({"--starts-with", "ナ", "--unique"});
-    EXPECT_EQ(none.exitStatus, 1);
-    EXPECT_EQ(none.out, "");
-    EXPECT_NE(none.err.find(" 0 "), std::string::npos) << none.err;
+}
+
+// A filter no name can pass is refused before a single reading is read, naming itself.
+TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
+    const std::vector<std::vector<std::string>> cases = {
+        {"--starts-with", "ナ"},
+        {"--contains", "ヰ"},
+        {"--starts-with", "ッ"},
+        {"--starts-with", "ャ"},
+        {"--starts-with", "カ", "--starts-with", "キ"},
+        {"--ends-with", "カ", "--ends-with", "キカ", "--ends-with", "ア"},
+        {"-l", "5", "--kana", "2"},
+        {"--morae", "9"},
+        {"--contains", "カャ"},
+        {"--contains", "カン", "--without", "ン"},
+        {"--kana", "3", "--starts-with", "カキクケ"},
+    };
+    for (const std::vector<std::string>& args : cases) {
+        const auto started = std::chrono::steady_clock::now();
+        const test::CliRun run = runCli(args);
+        EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(1));
+        EXPECT_EQ(run.exitStatus, 1) << args[1];
+        EXPECT_EQ(run.out, "");
+        const std::string condition = args[args.size() - 2] + " " + args.back();
+        EXPECT_NE(run.err.find(condition), std::string::npos) << condition << ": " << run.err;
+    }
 }
 
 struct BadText {
@@ -155,6 +194,9 @@ TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
         {{"--romaji=kunrei"}, "kunrei"},
         {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
         {{"--romaji", "--encoding", "cp932"}, "cp932"},
+        {{"--encoding", "utf-8-bom"}, "utf-8-bom"},
+        {{"--morae", "0"}, "--morae"},
+        {{"--stock-file", "a.txt"}, "--stock-file"},
     };
     for (const BadText& c : cases) {
         const test::CliRun run = runCli(c.args);
@@ -204,15 +246,15 @@ TEST_F(CliStock, KeptNamesAreSkippedAsTheStockReadsThem) {
 
     writeStock("other.txt", test::utf8ToCp932(all[1] + "\r\n"));
     const test::CliRun named =
-        runIn({"--exclude-stock", "other.txt", "--at", "12:00:00.000", "-n", "2"});
+        runIn({"--exclude-stock", "--stock-file", "other.txt", "--at", "12:00:00.000", "-n", "2"});
     EXPECT_EQ(linesOf(named.out), (std::vector<std::string>{all[0], all[2]})) << named.err;
 }
 
 TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
     std::filesystem::create_directory(dir_ / "folder.txt");
     for (const std::vector<std::string>& args :
-         {std::vector<std::string>{"--exclude-stock=folder.txt"},
-          {"--exclude-stock=missing.txt"}}) {
+         {std::vector<std::string>{"--exclude-stock", "--stock-file=folder.txt"},
+          {"--exclude-stock", "--stock-file", "missing.txt"}}) {
         const test::CliRun run = runIn(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();
         EXPECT_EQ(run.out, "");
@@ -220,7 +262,31 @@ TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
     }
 }
 
-// The forms side by side for the worked examples; lengths as the -l setting.
+// --stock keeps what it prints, in one append; with --exclude-stock and --unique a
+// second run gives only names the stock does not hold yet.
+TEST_F(CliStock, StockKeepsThePrintedNames) {
+    const std::vector<std::string> args = {"--at",    "00:00:00.000",    "-l",      "2", "-n", "40",
+                                           "--stock", "--exclude-stock", "--unique"};
+    writeStock("今まで名付けた名前.txt", test::utf8ToCp932("イスィ\r\n"));
+    std::string printed;
+    for (int run = 0; run < 2; ++run) {
+        const test::CliRun stocked = runIn(args);
+        ASSERT_EQ(stocked.exitStatus, 0) << stocked.err;
+        printed += stocked.out;
+    }
+    const std::vector<std::string> names = linesOf(printed);
+    EXPECT_EQ(std::set<std::string>(names.begin(), names.end()).size(), 80u);
+    std::ifstream file(dir_ / "今まで名付けた名前.txt", std::ios::binary);
+    const std::string kept{std::istreambuf_iterator<char>(file), {}};
+    std::string expected = "イスィ\r\n";
+    for (const std::string& name : names) {
+        expected += name + "\r\n";
+    }
+    EXPECT_EQ(kept, test::utf8ToCp932(expected));
+}
+
+// The forms side by side for the worked examples; lengths as the -l setting; cp932 as
+// the stock file holds names.
 TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
     const std::vector<std::string> at = {"--at", "23:59:59.999", "-n", "2"};
     const struct {
@@ -228,17 +294,18 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
         std::string expected;
     } cases[] = {
         {{"--romaji"}, "ラソコカバァズ\trasokokaba'azu\nイスィ\tisi\n"},
+        {{"--encoding", "cp932"}, test::utf8ToCp932("ラソコカバァズ\r\nイスィ\r\n")},
         {{"--format", "tsv", "-l", "2"}, "ラソ\t23:59:59.999\t2\nイスィ\t00:00:00.000\t2\n"},
         {{"--format=csv", "--romaji"},
-         "name,romaji,time,length\r\nラソコカバァズ,rasokokaba'azu,23:59:59.999,\r\n"
+         "name,romaji,time,length_setting\r\nラソコカバァズ,rasokokaba'azu,23:59:59.999,\r\n"
          "イスィ,isi,00:00:00.000,\r\n"},
-        {{"--format", "csv", "-l8"},
-         "name,time,length\r\nラソコカバァズカァ,23:59:59.999,8\r\n"
+        {{"--format", "csv", "-l8", "--encoding", "utf-8-bom"},
+         "\xef\xbb\xbfname,time,length_setting\r\nラソコカバァズカァ,23:59:59.999,8\r\n"
          "イスィチゾトコル,00:00:00.000,8\r\n"},
         {{"--format", "jsonl", "--romaji=ascii"},
          "{\"name\":\"ラソコカバァズ\",\"romaji\":\"rasokokaba'azu\",\"time\":\"23:59:59.999\","
-         "\"length\":null}\n{\"name\":\"イスィ\",\"romaji\":\"isi\",\"time\":\"00:00:00.000\","
-         "\"length\":null}\n"},
+         "\"length_setting\":null}\n{\"name\":\"イスィ\",\"romaji\":\"isi\",\"time\":"
+         "\"00:00:00.000\",\"length_setting\":null}\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = at;
@@ -249,20 +316,34 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
     }
 }
 
+// gettext's rules: LANGUAGE chooses among catalogues unless the locale is plain C.
 TEST(CliLanguage, HelpAndMessagesFollowTheLocale) {
-    for (const auto& [locale, usage] :
-         {std::pair{"ja_JP.UTF-8", "使い方: "}, std::pair{"C.UTF-8", "Usage: "},
-          std::pair{"en_US.UTF-8", "Usage: "}}) {
+    const struct {
+        const char* locale;
+        const char* language;
+        const char* usage;
+    } cases[] = {{"C.UTF-8", "ja", "使い方: "},
+                 {"C.UTF-8", "fr:ja", "使い方: "},
+                 {"C", "ja", "Usage: "},
+                 {"C.UTF-8", "", "Usage: "}};
+    for (const auto& c : cases) {
         test::CliRunOptions options;
-        options.locale = locale;
-        EXPECT_EQ(runCli({"--help"}, options).out.rfind(usage, 0), 0u) << locale;
+        options.locale = c.locale;
+        options.language = c.language;
+        EXPECT_EQ(runCli({"--help"}, options).out.rfind(c.usage, 0), 0u) << c.locale << c.language;
         const test::CliRun bad = runCli({"-n", "0"}, options);
-        EXPECT_NE(bad.err.find("\n" + std::string(usage)), std::string::npos) << bad.err;
+        EXPECT_NE(bad.err.find("\n" + std::string(c.usage)), std::string::npos) << bad.err;
     }
     test::CliRunOptions english;
-    english.locale = "C.UTF-8";
+    english.language = "";
     const std::string refused = runCli({"--contains", "K"}, english).err;
     EXPECT_NE(refused.find("only, not \"K\" (U+004B)"), std::string::npos) << refused;
+    // The system's own words inside a Japanese message are Japanese too.
+    test::CliRunOptions full;
+    full.stdoutFile = "/dev/full";
+    const std::string failed = runCli({"-n", "10"}, full).err;
+    EXPECT_EQ(failed.rfind("kanatsumugi-cli: 出力に書き込めません: ", 0), 0u) << failed;
+    EXPECT_EQ(failed.find("No space"), std::string::npos) << failed;
 }
 
 } // namespace

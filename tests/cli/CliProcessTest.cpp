@@ -39,7 +39,11 @@ TEST(CliArguments, EachBadArgumentIsRefusedWithStatusTwo) {
         {{"-n", "1.5"}, "1.5"},
         {{"-n", "0"}, "-n"},
         {{"-n", "-3"}, "-3"},
-        {{"-n", "99999999999999999999999"}, "大きすぎ"},
+        {{"-n", "99999999999999999999999"}, "99999999999999999999999"},
+        {{"-n", "+5"}, "+5"},
+        {{"-n", "--unique"}, "--unique"},
+        {{"-n", "5", "extra"}, "extra"},
+        {{"-"}, "「-」"},
         {{"-n", "1\n2"}, "1\\x0a2"},
         {{"-l", "1"}, "-l"},
         {{"-l", "9"}, "-l"},
@@ -48,6 +52,10 @@ TEST(CliArguments, EachBadArgumentIsRefusedWithStatusTwo) {
         {{"--at", "24:00:00.000"}, "24:00:00.000"},
         {{"--at", "12:60:00.000"}, "12:60:00.000"},
         {{"--at", "12:34:56.7890"}, "--at"},
+        {{"--at", "1:02:03.004"}, "--at"},
+        {{"--at", "+1:34:56.789"}, "--at"},
+        {{"--at", "12:34:56,789"}, "--at"},
+        {{"--spread", "-n", "86400001"}, "86400000"},
         {{"--encoding", "latin1"}, "latin1"},
         {{"--unique=yes"}, "--unique"},
     };
@@ -72,22 +80,43 @@ TEST(CliArguments, HelpPrintsUsageAndSucceeds) {
     }
 }
 
-TEST(CliOutput, WorkedExamplesAcrossMidnight) {
-    const test::CliRun run = runCli({"--at", "23:59:59.999", "-n", "2"});
-    EXPECT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out, "ラソコカバァズ\nイスィ\n");
-    EXPECT_EQ(run.err, "");
+// The window's worked examples, consecutive readings across midnight, -l as the
+// checked box, and both spellings of each value.
+TEST(CliOutput, TheWindowsNamesFromTheGivenReading) {
+    EXPECT_EQ(runCli({"--at", "23:59:59.999", "-n", "2"}).out, "ラソコカバァズ\nイスィ\n");
+    EXPECT_EQ(runCli({"-n3", "--at=12:34:56.789"}).out,
+              "チリイヂヨ\n" + utf8NameForSeed(45296790) + "\n" + utf8NameForSeed(45296791) + "\n");
+    EXPECT_EQ(runCli({"-l", "8", "--at", "12:34:56.789"}).out, "チリイヂヨキヴベ\n");
+    EXPECT_EQ(runCli({"--at=23:59:59.999", "-l8"}).out, "ラソコカバァズカァ\n");
 }
 
-TEST(CliOutput, ConsecutiveMillisecondsFromTheGivenReading) {
-    const test::CliRun run = runCli({"--at", "12:34:56.789", "-n", "3"});
+// --spread: one reading drawn in each of N equal stretches of the day from --at, each
+// line still the name of its own reading; the same --at gives the same lines.
+TEST(CliOutput, SpreadDrawsEvenlyOverTheDay) {
+    const std::vector<std::string> args = {"-n",           "24",       "--spread", "--at",
+                                           "12:00:00.000", "--format", "tsv"};
+    const test::CliRun run = runCli(args);
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     const std::vector<std::string> lines = linesOf(run.out);
-    ASSERT_EQ(lines.size(), 3u);
-    EXPECT_EQ(lines[0], "チリイヂヨ");
-    EXPECT_EQ(lines[1], utf8NameForSeed(45296790));
-    EXPECT_EQ(lines[2], utf8NameForSeed(45296791));
-    EXPECT_NE(lines[1], lines[2]);
+    ASSERT_EQ(lines.size(), 24u);
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::istringstream fields(lines[i]);
+        std::string name;
+        std::string time;
+        std::getline(fields, name, '\t');
+        std::getline(fields, time, '\t');
+        EXPECT_EQ(std::stoi(time.substr(0, 2)), (12 + i) % 24) << time;
+        const auto reading = static_cast<std::uint32_t>(
+            ((std::stoi(time.substr(0, 2)) * 60 + std::stoi(time.substr(3, 2))) * 60 +
+             std::stoi(time.substr(6, 2))) *
+                1000 +
+            std::stoi(time.substr(9, 3)));
+        EXPECT_EQ(name, utf8NameForSeed(reading)) << time;
+    }
+    EXPECT_EQ(runCli(args).out, run.out);
+    std::vector<std::string> other = args;
+    other[4] = "12:00:00.001";
+    EXPECT_NE(runCli(other).out, run.out);
 }
 
 TEST(CliOutput, LongRunsMatchTheGeneratorLineForLine) {
@@ -105,18 +134,6 @@ TEST(CliOutput, LongRunsMatchTheGeneratorLineForLine) {
         expected += '\n';
     }
     ASSERT_EQ(test::utf8ToCp932(run.out), expected);
-}
-
-TEST(CliOutput, FixedLengthActsAsTheCheckedBox) {
-    EXPECT_EQ(runCli({"-l", "8", "--at", "12:34:56.789"}).out, "チリイヂヨキヴベ\n");
-    EXPECT_EQ(runCli({"--at=23:59:59.999", "-l8"}).out, "ラソコカバァズカァ\n");
-}
-
-TEST(CliOutput, Cp932IsTheStockFilesOwnFormat) {
-    const test::CliRun run = runCli({"--at", "23:59:59.999", "-n", "2", "--encoding", "cp932"});
-    ASSERT_EQ(run.exitStatus, 0) << run.err;
-    EXPECT_EQ(run.out,
-              test::utf8ToCp932("ラソコカバァズ") + "\r\n" + test::utf8ToCp932("イスィ") + "\r\n");
 }
 
 TEST(CliOutput, WithoutAtOneNameFromTheCurrentTime) {

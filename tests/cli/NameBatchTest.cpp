@@ -1,13 +1,12 @@
 #include "cli/NameBatch.h"
 
-#include "cli/Language.h"
+#include "apperror/AppError.h"
 #include "generator/KanaTables.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,34 +43,12 @@ TEST(MakeNames, AreTheWindowsNamesAtConsecutiveReadings) {
     }
 }
 
-TEST(Language, TheFirstLocaleVariableSetDecides) {
-    const struct {
-        const char* lcAll;
-        const char* lcMessages;
-        const char* lang;
-        Language expected;
-    } cases[] = {
-        {nullptr, nullptr, nullptr, Language::English},
-        {nullptr, nullptr, "ja_JP.UTF-8", Language::Japanese},
-        {nullptr, nullptr, "ja", Language::Japanese},
-        {nullptr, "C", "ja_JP.UTF-8", Language::English},
-        {"", "ja_JP.eucJP", "C", Language::Japanese},
-        {"en_GB.UTF-8", "ja_JP.UTF-8", "ja_JP.UTF-8", Language::English},
-        {"ja_JP.UTF-8", "C", "C", Language::Japanese},
-        {nullptr, nullptr, "jv_ID", Language::English},
-    };
-    for (const auto& c : cases) {
-        for (const auto& [name, value] :
-             {std::pair{"LC_ALL", c.lcAll}, {"LC_MESSAGES", c.lcMessages}, {"LANG", c.lang}}) {
-            if (value != nullptr) {
-                setenv(name, value, 1);
-            } else {
-                unsetenv(name);
-            }
-        }
-        EXPECT_EQ(languageFromEnvironment(), c.expected)
-            << (c.lcAll ? c.lcAll : "-") << " " << (c.lcMessages ? c.lcMessages : "-") << " "
-            << (c.lang ? c.lang : "-");
+// A length the batch cannot hold is refused before a single kana is written.
+TEST(MakeNames, RefuseALengthTheirNamesCannotHold) {
+    const KanaTables tables = KanaTables::build();
+    std::vector<KanaIndexName> names(1);
+    for (const std::int32_t length : {1, 9, -1}) {
+        EXPECT_THROW(makeNames(tables, length, 0, names), AppError) << length;
     }
 }
 

@@ -22,6 +22,8 @@ void makePipe(int fds[2]) {
 [[noreturn]] void execCli(const std::vector<std::string>& args, const CliRunOptions& options,
                           int outFd, int errFd) {
     setenv("LC_ALL", options.locale.c_str(), 1);
+    setenv("LANGUAGE", options.language.c_str(), 1);
+    unsetenv("LC_MESSAGES");
     if (options.workingDirectory && chdir(options.workingDirectory->c_str()) != 0) {
         _exit(126);
     }

@@ -19,8 +19,10 @@ struct CliRunOptions {
     std::optional<std::size_t> closeStdoutAfter;
     // Send stdout to this file instead of a pipe.
     std::optional<std::string> stdoutFile;
-    // LC_ALL for the run: the texts the tests expect are the Japanese ones.
-    std::string locale = "ja_JP.UTF-8";
+    // LC_ALL and LANGUAGE for the run: the texts the tests expect are the Japanese ones,
+    // asked for through LANGUAGE, since a Japanese locale need not be installed.
+    std::string locale = "C.UTF-8";
+    std::string language = "ja";
     // Working folder of the run.
     std::optional<std::string> workingDirectory;
 };

@@ -31,9 +31,12 @@ expect() {
 expect '--starts-with' kanatsumugi-cli --star
 expect 'plain tsv csv jsonl' kanatsumugi-cli --format ''
 expect 'csv' kanatsumugi-cli --format=c
-expect 'utf-8 cp932' kanatsumugi-cli -n 5 --encoding ''
+expect 'utf-8 utf-8-bom cp932' kanatsumugi-cli -n 5 --encoding ''
 expect 'ascii' kanatsumugi-cli --romaji=a
-expect 'FILES' kanatsumugi-cli --exclude-stock ''
+expect 'FILES' kanatsumugi-cli --exclude-stock --stock-file ''
+expect 'FILES' kanatsumugi-cli --stock-file=
 expect '--unique' kanatsumugi-cli --exclude-stock --un
+expect '-h' kanatsumugi-cli -h
+expect '--stock --stock-file' kanatsumugi-cli --stock
 expect '' kanatsumugi-cli --starts-with ''
 echo "completion ok"

@@ -10,7 +10,7 @@ first_name_sjis='\x83\x60\x83\x8a\x83\x43\x83\x61\x83\x88'
 faketime_lib=$(ls /usr/lib/*/faketime/libfaketime.so.1 | head -n 1)
 
 source "$here/x-session.sh"
-require_tools xclip xprop xwininfo
+require_tools xclip xprop xwininfo strace
 
 # The clock frozen at 12:34:56.789 UTC. A sanitizer build would refuse to run behind the
 # preloaded clock without the link-order check off.
@@ -46,19 +46,28 @@ edit_box_shows() {
 start_display
 start_window_manager
 
-# Without a display, or with one that cannot be opened, the program says so in one line.
-for setting in "DISPLAY=" "DISPLAY=:64999" "WAYLAND_DISPLAY=wayland-none" \
-    "QT_QPA_PLATFORM=xcb" "QT_QPA_PLATFORM=wayland"; do
-    set +e
-    message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$setting" "$program" 2>&1)
-    code=$?
-    set -e
-    [ "$code" -eq 1 ] && [ "$(printf '%s\n' "$message" | wc -l)" -eq 1 ] && [[ $message == *display* ]] ||
-        fail "$setting: code $code, '$message'"
-done
-message=$(env -u WAYLAND_DISPLAY DISPLAY=:64999 QT_QPA_PLATFORM=wayland "$program" 2>&1 || true)
-[[ $message != *:64999* ]] || fail "Wayland chosen: the line names the X display: '$message'"
-pass "no display: one line each, exit code $code, naming the display that failed"
+# A failed start passes on Qt's own reason (the plugin that failed, the ones there are),
+# adds one line of the program's own where a display could not be opened, and exits with 1.
+start_fails() {
+    local expected=$1 unexpected=$2
+    shift 2
+    message=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM XDG_RUNTIME_DIR="$scratch" \
+        "$@" "$program" 2>&1) && code=0 || code=$?
+    [[ $code == 1 && $message == *"Available platform plugins are:"* && $message == *"$expected"* &&
+        $message != *"$unexpected"* ]] || fail "$*: code $code, '$message'"
+}
+start_fails "カナツムギ: 画面（DISPLAY が未設定）を開けません" "(none)" DISPLAY=
+start_fails "カナツムギ: 画面（:64999）を開けません" "(none)" DISPLAY=:64999
+start_fails 'platform plugin "bogus"' "カナツムギ:" DISPLAY="$DISPLAY" QT_QPA_PLATFORM=bogus
+start_fails "カナツムギ: 画面（DISPLAY が未設定）を開けません" wayland-none \
+    WAYLAND_DISPLAY=wayland-none QT_QPA_PLATFORM=xcb
+start_fails "カナツムギ: 画面（wayland-0）を開けません" :64999 DISPLAY=:64999 QT_QPA_PLATFORM=wayland
+# What is written during start reaches stderr at once, even when the start then crashes.
+message=$(strace -f -qq -o /dev/null -e trace=connect -e inject=connect:signal=SEGV \
+    env QT_LOGGING_RULES='qt.qpa.*.debug=true' "$program" 2>&1) && code=0 || code=$?
+[[ $code == 139 && $message == *"qt.qpa.plugin: init_platform"* ]] ||
+    fail "crash during start: code $code, '$message'"
+pass "a failed start shows Qt's reason and names the display; what start-up says is never held back"
 
 work="$scratch/run"
 mkdir "$work"
@@ -117,8 +126,10 @@ wait_for_exit
 pass "an unwritable stock file shows an error box and the program goes on"
 
 # At 120 dots per inch the layout scales by the measured text height of the fallback
-# font, and the window stays at its designed position.
-run_program "$work" QT_FONT_DPI=120
+# font, and the window stays at its designed position. Qt's start-up debug output, when
+# asked for, goes through.
+run_program "$work" QT_FONT_DPI=120 QT_LOGGING_RULES='qt.qpa.*.debug=true'
+grep -q '^qt\.qpa\.xcb' "$scratch/program.log" || fail "no qt.qpa.xcb debug output on stderr"
 width=$(xwininfo -id "$window" | awk '/Width:/ {print $2}')
 height=$(xwininfo -id "$window" | awk '/Height:/ {print $2}')
 x=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ {print $4}')

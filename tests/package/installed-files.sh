@@ -32,7 +32,17 @@ for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
 done
 grep -q "The UniDic Consortium" "$usr/share/doc/kanatsumugi/copyright" ||
     fail "the copyright file lacks the notices of the dictionaries the data comes from"
+for size in 16 22 24 48 64 128 256; do
+    [ "$(identify -format '%wx%h' "$usr/share/icons/hicolor/${size}x$size/apps/$id.png")" = "${size}x$size" ] ||
+        fail "no ${size}x$size icon"
+done
 pass "programs, launcher entry, metadata, icons, manual page and licence installed"
+
+# The command finds its Japanese catalogue where the package puts it.
+[ -s "$usr/share/locale/ja/LC_MESSAGES/kanatsumugi-cli.mo" ] || fail "no Japanese catalogue"
+usage=$(LC_ALL=C.UTF-8 LANGUAGE=ja "$usr/bin/kanatsumugi-cli" --help | head -1)
+[[ $usage == "使い方: kanatsumugi-cli "* ]] || fail "the installed command speaks: $usage"
+pass "kanatsumugi-cli reads its installed Japanese messages"
 
 desktop="$usr/share/applications/$id.desktop"
 desktop-file-validate "$desktop" || fail "desktop-file-validate"

@@ -46,15 +46,17 @@ PixelSet pixelsOfColour(const QImage& image, const QRect& area, QColor colour) {
     return found;
 }
 
-// A solid triangle with rows 1, 3, 5 and 7 wide, centred in a button of `size`.
-PixelSet expectedTriangle(QSize size, SpinArrowButton::Direction direction) {
-    const int centreX = (size.width() - 9) / 2 + 4;
-    const int top = (size.height() - 6) / 2 + 1;
+// A solid triangle with rows 1, 3, 5 and 7 wide, centred in a button of `size`; each of
+// its pixels a square of `scale`.
+PixelSet expectedTriangle(QSize size, SpinArrowButton::Direction direction, int scale = 1) {
+    const int left = (size.width() - 9 * scale) / 2;
+    const int top = (size.height() - 6 * scale) / 2 + scale;
     PixelSet pixels;
-    for (int row = 0; row < 4; ++row) {
-        const int half = direction == SpinArrowButton::Direction::Up ? row : 3 - row;
-        for (int x = centreX - half; x <= centreX + half; ++x) {
-            pixels.insert({x, top + row});
+    for (int row = 0; row < 4 * scale; ++row) {
+        const int designRow = row / scale;
+        const int half = direction == SpinArrowButton::Direction::Up ? designRow : 3 - designRow;
+        for (int x = (4 - half) * scale; x < (5 + half) * scale; ++x) {
+            pixels.insert({left + x, top + row});
         }
     }
     return pixels;
@@ -75,7 +77,7 @@ private slots:
     void arrowsShowCentredTriangles();
     void pressedArrowKeepsItsTriangle();
     void borderRepaintsAsTheFocusComesAndGoes();
-    void savesPicture();
+    void arrowsScaleWithTheLayout();
 
 private:
     std::unique_ptr<QWidget> window_;
@@ -182,11 +184,18 @@ void SpinEditLookTest::borderRepaintsAsTheFocusComesAndGoes() {
     }
 }
 
-// Leaves the picture in the working directory for a person to look at.
-void SpinEditLookTest::savesPicture() {
-    const QString name = qEnvironmentVariable("SPIN_LOOK_PNG", QStringLiteral("spinedit-look.png"));
-    spin_->lineEdit()->clearFocus();
-    QVERIFY(spin_->grab().save(name));
+// At twice the design's text height (192 dots per inch) the strip and the glyphs double.
+void SpinEditLookTest::arrowsScaleWithTheLayout() {
+    spin_->setGeometry(20, 20, 66, 42);
+    spin_->setArrowScale(2.0);
+    const QImage image = spin_->grab().toImage();
+    for (const char* name : {"upArrow", "downArrow"}) {
+        auto* arrow = spin_->findChild<SpinArrowButton*>(QString::fromLatin1(name));
+        QCOMPARE(arrow->width(), 2 * TSpinEdit::arrowStripWidth);
+        QCOMPARE(
+            pixelsOfColour(image, arrow->geometry(), spin_->palette().color(QPalette::ButtonText)),
+            expectedTriangle(arrow->size(), arrow->direction(), 2));
+    }
 }
 
 QTEST_MAIN(SpinEditLookTest)

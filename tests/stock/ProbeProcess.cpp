@@ -37,15 +37,17 @@ ProbeProcess::ProbeProcess(const QString& stockPath, const QStringList& commands
 }
 
 ProbeProcess::~ProbeProcess() {
-    if (process_.state() != QProcess::NotRunning)
+    if (process_.state() != QProcess::NotRunning) {
         kill();
+    }
 }
 
 // The build folder may be closed to other users, so theirs is a copy in the temporary folder.
 QString ProbeProcess::probeFor(User user) {
     const QString built = QStringLiteral(STOCK_PROBE_PATH);
-    if (user.uid == 0)
+    if (user.uid == 0) {
         return built;
+    }
     static const QTemporaryDir copyFolder(QDir::tempPath() + QStringLiteral("/stock-probe-XXXXXX"));
     const QString copy = copyFolder.filePath(QStringLiteral("stock_probe"));
     if (!QFile::exists(copy)) {
@@ -62,11 +64,13 @@ bool ProbeProcess::waitForLine(const QByteArray& line, int timeoutMs) {
              end = output_.indexOf('\n', searched_)) {
             const bool found = output_.sliced(searched_, end - searched_) == line;
             searched_ = end + 1;
-            if (found)
+            if (found) {
                 return true;
+            }
         }
-        if (!process_.waitForReadyRead(timeoutMs))
+        if (!process_.waitForReadyRead(timeoutMs)) {
             return false;
+        }
         output_ += process_.readAllStandardOutput();
     }
 }
@@ -85,19 +89,22 @@ ProbeReport ProbeProcess::finish(int timeoutMs) {
     ProbeReport report;
     report.finished = process_.waitForFinished(timeoutMs) &&
                       process_.exitStatus() == QProcess::NormalExit && process_.exitCode() == 0;
-    if (!report.finished)
+    if (!report.finished) {
         kill();
+    }
     output_ += process_.readAllStandardOutput();
     for (const QByteArray& line : output_.split('\n')) {
-        if (line.startsWith("error "))
+        if (line.startsWith("error ")) {
             report.errors.append(line.mid(6));
-        else if (line.startsWith("stockable "))
+        } else if (line.startsWith("stockable ")) {
             report.states.append(ProbeState{line.endsWith('1'), {}});
-        else if (line.startsWith("entry ") && !report.states.isEmpty())
+        } else if (line.startsWith("entry ") && !report.states.isEmpty()) {
             report.states.last().entries.append(QByteArray::fromHex(line.mid(6)));
+        }
     }
-    if (report.states.isEmpty())
+    if (report.states.isEmpty()) {
         report.states.append(ProbeState{});
+    }
     return report;
 }
 

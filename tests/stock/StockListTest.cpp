@@ -2,6 +2,7 @@
 
 #include "TestFolder.h"
 #include "apperror/AppError.h"
+#include "stock/StockText.h"
 
 #include <QDir>
 #include <QFile>
@@ -118,12 +119,39 @@ TEST_F(StockListTest, EmptyEntryIsWrittenAsABareCrLf) {
     EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries) + "\r\n");
 }
 
-TEST_F(StockListTest, StockRewritesTheWholeFileInItsFormat) {
-    TestFolder::writeBytes(path, QByteArray("A\nB\rC\r\n\nD\0junk", 15));
-    StockList list(path);
+// What the file holds is never rewritten: a stock adds the break its last entry lacks, drops
+// what follows a NUL (which reading ignores), and appends.
+TEST_F(StockListTest, StockAppendsAndRewritesNoEntry) {
+    const std::pair<QByteArray, QByteArray> cases[] = {
+        {QByteArray("A\nB\rC\r\n\nD\0junk", 15), "A\nB\rC\r\n\nD\r\nE\r\n"},
+        {"A\n", "A\nE\r\n"},
+        {"A\r", "A\rE\r\n"},
+        {QByteArray("\0junk", 5), "E\r\n"},
+    };
+    for (const auto& [before, after] : cases) {
+        TestFolder::writeBytes(path, before);
+        StockList list(path);
+        list.load();
+        list.stock("E");
+        EXPECT_EQ(TestFolder::readBytes(path), after);
+        EXPECT_EQ(list.entries(), parseStockEntries(after));
+    }
+}
+
+// A path just short of the system's limit (4,095 bytes) stocks as it loads.
+TEST_F(StockListTest, PathAtTheSystemsLimitStocks) {
+    const QByteArray fileName = StockList::kFileName;
+    QByteArray deep = QFile::encodeName(folder.path());
+    while (4095 - deep.size() - 2 - fileName.size() > 255) {
+        deep += "/" + QByteArray(200, 'd');
+        ASSERT_EQ(::mkdir(deep.constData(), 0777), 0);
+    }
+    deep += "/" + QByteArray(4095 - deep.size() - 2 - fileName.size(), 'e');
+    ASSERT_EQ(::mkdir(deep.constData(), 0777), 0);
+    StockList list(deep + "/" + fileName);
+    list.stock("A");
     list.load();
-    list.stock("E");
-    EXPECT_EQ(TestFolder::readBytes(path), QByteArray("A\r\nB\r\nC\r\n\r\nD\r\nE\r\n"));
+    EXPECT_EQ(list.entries(), QList<QByteArray>{"A"});
 }
 
 TEST_F(StockListTest, EntryWithABreakOrNulIsKeptAsTheFileReadsItBack) {
@@ -164,11 +192,15 @@ TEST_F(StockListTest, FileDeletedSinceLoadIsWrittenAgainFromTheList) {
     EXPECT_EQ(TestFolder::readBytes(path), crLfLines(oldEntries + QList<QByteArray>{"Z"}));
 }
 
-TEST_F(StockListTest, NeitherLockNorTemporaryFileIsLeftBehind) {
+// Nothing is made beside the file, and a lock file of an earlier version stays as it was.
+TEST_F(StockListTest, NothingIsMadeBesideTheFile) {
     StockList list = loadedList();
+    TestFolder::writeBytes(path + ".lock", "x");
     list.stock("A");
     list.stock("B");
-    EXPECT_EQ(TestFolder::names(folder.path()), QStringList{QString::fromStdString(kFileNameUtf8)});
+    const QString fileName = QString::fromStdString(kFileNameUtf8);
+    EXPECT_EQ(TestFolder::names(folder.path()), (QStringList{fileName, fileName + ".lock"}));
+    EXPECT_EQ(TestFolder::readBytes(path + ".lock"), "x");
 }
 
 TEST_F(StockListTest, LinkStaysALinkAndItsTargetIsWritten) {
@@ -181,15 +213,6 @@ TEST_F(StockListTest, LinkStaysALinkAndItsTargetIsWritten) {
     EXPECT_TRUE(QFileInfo(path).isSymLink());
     EXPECT_EQ(TestFolder::readBytes(elsewhere), QByteArray("old\r\nnew\r\n"));
     EXPECT_EQ(TestFolder::names(folder.path() + "/elsewhere"), QStringList{"names.txt"});
-}
-
-TEST_F(StockListTest, PermissionBitsAreKept) {
-    StockList list = loadedList();
-    ASSERT_EQ(::chmod(QFile::encodeName(path).constData(), 0604), 0);
-    list.stock("A");
-    struct stat status {};
-    ASSERT_EQ(::stat(QFile::encodeName(path).constData(), &status), 0);
-    EXPECT_EQ(status.st_mode & 07777, 0604u);
 }
 
 } // namespace

@@ -14,16 +14,15 @@
 #include "apperror/AppError.h"
 #include "stock/NameStock.h"
 #include "stock/ShiftJisText.h"
-#include "stock/StockFile.h"
-
-#include <QFile>
 
 #include <chrono>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <iostream>
 #include <random>
 #include <string>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <thread>
 #include <unistd.h>
@@ -56,7 +55,10 @@ void setMemoryLimit(const std::string& more) {
 
 // Holds the lock as a stock does, until killed.
 void holdLock(const QByteArray& stockPath) {
-    const LockedStockFile lock(stockPath, QFile::decodeName(stockPath), std::chrono::seconds(5));
+    const int fd = ::open(stockPath.constData(), O_RDONLY | O_CREAT, 0666);
+    if (fd < 0 || ::flock(fd, LOCK_EX) != 0) {
+        say("error lock");
+    }
     say("locked");
     for (;;) {
         pause();
@@ -83,47 +85,50 @@ void stockMany(NameStock& stock, const std::string& pattern) {
         } catch (const AppError& error) {
             say(std::string("error ") + error.what());
         }
-        if (longestPause > 0)
+        if (longestPause > 0) {
             std::this_thread::sleep_for(std::chrono::microseconds(random() % longestPause));
+        }
     }
 }
 
 void show(const NameStock& stock) {
     say(std::string("stockable ") + (stock.stockable() ? "1" : "0"));
-    for (const QByteArray& entry : stock.list().entries())
+    for (const QByteArray& entry : stock.list().entries()) {
         say("entry " + entry.toHex().toStdString());
+    }
 }
 
 void run(NameStock& stock, const QByteArray& path, const std::string& command) {
     const size_t equals = command.find('=');
     const std::string name = command.substr(0, equals);
     const std::string value = equals == std::string::npos ? "" : command.substr(equals + 1);
-    if (name == "load")
+    if (name == "load") {
         stock.list().load();
-    else if (name == "generated")
+    } else if (name == "generated") {
         stock.nameGenerated();
-    else if (name == "stock")
+    } else if (name == "stock") {
         stock.stockIfStockable(nameOf(QByteArray::fromHex(QByteArray::fromStdString(value))));
-    else if (name == "many")
+    } else if (name == "many") {
         stockMany(stock, value);
-    else if (name == "wait") {
+    } else if (name == "wait") {
         say("waiting");
         std::string line;
         std::getline(std::cin, line);
-    } else if (name == "show")
+    } else if (name == "show") {
         show(stock);
-    else if (name == "mark")
+    } else if (name == "mark") {
         say("mark");
-    else if (name == "hold-lock")
+    } else if (name == "hold-lock") {
         holdLock(path);
-    else if (name == "fsize")
+    } else if (name == "fsize") {
         setFileSizeLimit(value);
-    else if (name == "memory")
+    } else if (name == "memory") {
         setMemoryLimit(value);
-    else if (name == "lock-timeout")
+    } else if (name == "lock-timeout") {
         stock.list().setLockTimeout(std::chrono::milliseconds(std::stoi(value)));
-    else
+    } else {
         say("error unknown command " + command);
+    }
 }
 
 } // namespace

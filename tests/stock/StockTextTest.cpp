@@ -5,10 +5,6 @@
 #include <cctype>
 #include <ostream>
 #include <string>
-#include <utility>
-#include <vector>
-
-using namespace std::string_literals;
 
 namespace kanatsumugi {
 namespace {
@@ -62,29 +58,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"no code-page conversion", "\x81\x5b\xe9\x80\xfd\r\n", {"\x81\x5b\xe9\x80\xfd"}}),
     [](const testing::TestParamInfo<ReadCase>& test) {
         std::string name = test.param.what;
-        for (char& c : name)
+        for (char& c : name) {
             c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        }
         return name;
     });
-
-// The form every rewrite has: already in it, the bytes stay as they are.
-TEST(StockText, RewrittenWithCrLfAfterEveryEntry) {
-    const std::vector<std::pair<std::string, std::string>> cases{
-        {"", ""},
-        {"A\r\n\r\nB\r\n", "A\r\n\r\nB\r\n"},
-        {"A\nB\r\rC\0D\r\n"s, "A\r\nB\r\n\r\nC\r\n"},
-        {"\r\n\x83\x4a\rx \n\r\nz", "\r\n\x83\x4a\r\nx \r\n\r\nz\r\n"},
-        {"A\r\nB", "A\r\nB\r\n"},
-        {"A\r\r\n", "A\r\n\r\n"},
-        {"\n", "\r\n"},
-    };
-    for (const auto& [file, rewritten] : cases) {
-        SCOPED_TRACE(file);
-        const QByteArray bytes = inStockFormat(bytesOf(file));
-        EXPECT_EQ(bytes, bytesOf(rewritten));
-        EXPECT_EQ(parseStockEntries(bytes), entriesOf(file));
-    }
-}
 
 } // namespace
 } // namespace kanatsumugi

@@ -12,8 +12,9 @@ namespace kanatsumugi::test {
 
 TestFolder::TestFolder()
     : dir_(QDir::tempPath() + QStringLiteral("/stock-test-XXXXXX")) {
-    if (!dir_.isValid() || ::chmod(QFile::encodeName(dir_.path()).constData(), 0777) != 0)
+    if (!dir_.isValid() || ::chmod(QFile::encodeName(dir_.path()).constData(), 0777) != 0) {
         throw std::runtime_error("cannot make a test folder");
+    }
 }
 
 QString TestFolder::stockPath() const {
@@ -23,21 +24,24 @@ QString TestFolder::stockPath() const {
 QString TestFolder::subfolder(const QString& name, int mode) const {
     const QString folder = path() + QLatin1Char('/') + name;
     if (!QDir().mkpath(folder) ||
-        ::chmod(QFile::encodeName(folder).constData(), static_cast<mode_t>(mode)) != 0)
+        ::chmod(QFile::encodeName(folder).constData(), static_cast<mode_t>(mode)) != 0) {
         throw std::runtime_error("cannot make a subfolder");
+    }
     return folder;
 }
 
 void TestFolder::writeBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) {
         throw std::runtime_error("cannot write " + path.toStdString());
+    }
 }
 
 QByteArray TestFolder::readBytes(const QString& path) {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    if (!file.open(QIODevice::ReadOnly)) {
         throw std::runtime_error("cannot read " + path.toStdString());
+    }
     return file.readAll();
 }
 
@@ -48,8 +52,9 @@ QStringList TestFolder::names(const QString& folder) {
 
 QByteArray crLfLines(const QList<QByteArray>& entries) {
     QByteArray bytes;
-    for (const QByteArray& entry : entries)
+    for (const QByteArray& entry : entries) {
         bytes += entry + "\r\n";
+    }
     return bytes;
 }
 

@@ -10,7 +10,8 @@ namespace {
 
 std::string convert(std::string_view text, const char* from, const char* to) {
     iconv_t cd = iconv_open(to, from);
-    if (cd == reinterpret_cast<iconv_t>(-1)) {
+    // iconv_open reports failure as (iconv_t)-1.
+    if (cd == reinterpret_cast<iconv_t>(-1)) { // NOLINT(performance-no-int-to-ptr)
         throw std::runtime_error("iconv cannot convert between these encodings");
     }
     std::string input(text);
@@ -24,7 +25,7 @@ std::string convert(std::string_view text, const char* from, const char* to) {
     if (done == static_cast<std::size_t>(-1) || inLeft != 0) {
         throw std::runtime_error("iconv conversion failed");
     }
-    return std::string(output.data(), output.size() - outLeft);
+    return {output.data(), output.size() - outLeft};
 }
 
 } // namespace

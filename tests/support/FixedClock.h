@@ -10,7 +10,7 @@ public:
     explicit FixedClock(TimeOfDay reading = {})
         : reading_(reading) {}
     void set(TimeOfDay reading) { reading_ = reading; }
-    TimeOfDay utcTimeOfDay() const override { return reading_; }
+    [[nodiscard]] TimeOfDay utcTimeOfDay() const override { return reading_; }
 
 private:
     TimeOfDay reading_;

@@ -12,18 +12,22 @@ namespace kanatsumugi {
 class RecordedErrorBoxes {
 public:
     explicit RecordedErrorBoxes(std::function<void()> whileShown = {}) {
-        setErrorBoxHandler([this, whileShown](const QString& caption, const QString& text) {
-            captions.append(caption);
-            texts.append(text);
-            if (whileShown)
-                whileShown();
-        });
+        setErrorBoxHandler(
+            [this, whileShown](QWidget* parent, const QString& caption, const QString& text) {
+                parents.append(parent);
+                captions.append(caption);
+                texts.append(text);
+                if (whileShown) {
+                    whileShown();
+                }
+            });
     }
     ~RecordedErrorBoxes() { setErrorBoxHandler({}); }
 
     RecordedErrorBoxes(const RecordedErrorBoxes&) = delete;
     RecordedErrorBoxes& operator=(const RecordedErrorBoxes&) = delete;
 
+    QList<QWidget*> parents;
     QStringList captions;
     QStringList texts;
 };

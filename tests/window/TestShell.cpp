@@ -32,10 +32,12 @@ public:
 
 protected:
     bool event(QEvent* event) override {
-        if (event->type() != QEvent::User)
+        if (event->type() != QEvent::User) {
             return QObject::event(event);
-        if (++deliveries == 3)
+        }
+        if (++deliveries == 3) {
             throw 42;
+        }
         throw AppError("ファイル /x/今まで名付けた名前.txt を作成できません");
     }
 };
@@ -86,8 +88,9 @@ private slots:
     void errorsInEventsAreReportedAndTheLoopGoesOn() {
         FailingObject target;
         RecordedErrorBoxes boxes;
-        for (int event = 0; event < 3; ++event)
+        for (int event = 0; event < 3; ++event) {
             QCoreApplication::postEvent(&target, new QEvent(QEvent::User));
+        }
         QCoreApplication::processEvents();
         QCOMPARE(target.deliveries, 3);
         QCOMPARE(boxes.texts.size(), 3);
@@ -114,8 +117,9 @@ private slots:
 
     // Needs a file this process cannot read: the test runs without root rights.
     void unreadableStockIsReportedBeforeTheWindowAndNamesStillCome() {
-        if (::geteuid() == 0)
+        if (::geteuid() == 0) {
             QSKIP("root reads every file; run through setpriv");
+        }
         QTemporaryDir directory;
         QVERIFY(QDir::setCurrent(directory.path()));
         const QString path = QDir::current().filePath(QString::fromUtf8(StockList::kFileName));
@@ -131,6 +135,7 @@ private slots:
         RecordedErrorBoxes boxes([&] { visibleDuringBox.append(form.isVisible()); });
         startUp(form);
         QCOMPARE(visibleDuringBox, QList<bool>{false});
+        QCOMPARE(boxes.parents, QList<QWidget*>{nullptr});
         QCOMPARE(boxes.texts.value(0), QStringLiteral("ファイル %1 は開けません.").arg(path));
         QVERIFY(form.isVisible());
         QCOMPARE(form.findChild<QLineEdit*>(QStringLiteral("Edit1"))->text(),
@@ -189,8 +194,9 @@ private slots:
         QCOMPARE(scaledFontPixelSize(12, 120), 15);
         QFont twin(QStringLiteral("IPAPGothic"));
         twin.setPixelSize(12);
-        if (QFontInfo(twin).family() == QStringLiteral("IPAPGothic"))
+        if (QFontInfo(twin).family() == QStringLiteral("IPAPGothic")) {
             QCOMPARE(measuredTextHeight(twin), 13);
+        }
     }
 };
 
