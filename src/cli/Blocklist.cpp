@@ -2,6 +2,7 @@
 
 #include "cli/DataFile.h"
 #include "cli/KanaSymbols.h"
+#include "cli/Messages.h"
 
 #include <set>
 
@@ -38,23 +39,23 @@ void Blocklist::addFile(const std::filesystem::path& file, const KanaSymbols& sy
         if (line.empty() || (shipped && line.starts_with('#'))) {
             continue;
         }
-        const auto fail = [&](const std::string& why) {
-            throwDataError(file, "line " + std::to_string(lineNumber) + ": " + why);
+        const auto fail = [&](const char* why) {
+            throwDataError(file, fill(tr("line %s: %s"), {std::to_string(lineNumber), why}));
         };
         const auto entry = symbols.read(line, !shipped);
         if (!entry) {
-            fail(shipped ? "not katakana" : "not katakana or hiragana");
+            fail(shipped ? tr("not katakana") : tr("not katakana or hiragana"));
         }
         if (entry->size() < kShortestEntry) {
-            fail("an entry needs 2 kana or more");
+            fail(tr("an entry needs 2 kana or more"));
         }
         const bool usable = symbols.canStandInName(*entry);
         if (shipped && !usable) {
-            fail("no name of the generator can hold it");
+            fail(tr("no name of the generator can hold it"));
         }
         const bool repeated = !seen.insert(*entry).second;
         if (repeated && shipped) {
-            fail("listed twice");
+            fail(tr("listed twice"));
         }
         if (usable && !repeated) {
             const std::size_t pair = static_cast<unsigned char>((*entry)[0]) * kPairStride +

@@ -1,6 +1,7 @@
 #include "cli/DataFile.h"
 
 #include "apperror/AppError.h"
+#include "cli/Messages.h"
 
 #include <algorithm>
 #include <bit>
@@ -77,7 +78,7 @@ std::string readWholeFile(const std::filesystem::path& file) {
     std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
     in.seekg(0);
     if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
-        throwDataError(file, "cannot be read");
+        throwDataError(file, tr("cannot be read"));
     }
     return bytes;
 }
@@ -88,11 +89,12 @@ std::string readCheckedData(const std::filesystem::path& file, std::string_view 
     const std::string_view prefix = "kanatsumugi ";
     if (lineEnd == std::string::npos || !bytes.starts_with(prefix) ||
         !std::string_view(bytes).substr(prefix.size()).starts_with(kind)) {
-        throwDataError(file, "not a kanatsumugi " + std::string(kind) + " file");
+        throwDataError(file, fill(tr("not a kanatsumugi %s file"), {kind}));
     }
     const std::string_view payload = std::string_view(bytes).substr(lineEnd + 1);
     if (std::string_view(bytes).substr(0, lineEnd + 1) != headerOf(kind, payload)) {
-        throwDataError(file, "damaged (size or checksum does not match; reinstall the program)");
+        throwDataError(file,
+                       tr("damaged (size or checksum does not match; reinstall the program)"));
     }
     bytes.erase(0, lineEnd + 1);
     return bytes;
@@ -104,7 +106,7 @@ void writeCheckedData(const std::filesystem::path& file, std::string_view kind,
     out << headerOf(kind, payload) << payload;
     out.close();
     if (!out) {
-        throwDataError(file, "cannot be written");
+        throwDataError(file, tr("cannot be written"));
     }
 }
 

@@ -1,6 +1,7 @@
 #include "cli/NameScore.h"
 
 #include "cli/DataFile.h"
+#include "cli/Messages.h"
 
 #include <bit>
 #include <cstring>
@@ -12,7 +13,7 @@ NameScore NameScore::load(const std::filesystem::path& dataDir) {
     const std::string payload = readCheckedData(file, "natural-model");
     constexpr std::size_t kEntries = std::size_t{kSymbolCount} * kSymbolCount * kSymbolCount;
     if (payload.size() != kEntries * sizeof(std::int16_t)) {
-        throwDataError(file, "holds a model of another size");
+        throwDataError(file, tr("holds a model of another size"));
     }
     NameScore score;
     score.table_.resize(std::size_t{1} << 3 * kBits);

@@ -1,6 +1,7 @@
 #include "cli/NaturalCuts.h"
 
 #include "cli/DataFile.h"
+#include "cli/Messages.h"
 #include "generator/KanaTables.h"
 
 #include <algorithm>
@@ -132,8 +133,8 @@ NaturalCuts NaturalCuts::load(const std::filesystem::path& dataDir) {
         const std::array<std::size_t, 4> expected = {shape / 2, shape % 2, shape / 2, shape % 2};
         if (!in || cut != "cut" || rank != "rank" || labels != expected ||
             !std::is_sorted(cuts.ranks_[shape].begin(), cuts.ranks_[shape].end())) {
-            throwDataError(file,
-                           "damaged (no cuts for names of " + std::to_string(shape / 2) + " kana)");
+            throwDataError(file, fill(tr("damaged (no cuts for names of %s kana)"),
+                                      {std::to_string(shape / 2)}));
         }
     }
     return cuts;

@@ -1,6 +1,7 @@
 #include "cli/WordList.h"
 
 #include "cli/DataFile.h"
+#include "cli/Messages.h"
 
 #include <cstdint>
 #include <cstring>
@@ -32,7 +33,7 @@ WordList WordList::load(const std::filesystem::path& dataDir) {
     const std::filesystem::path file = dataDir / kFileName;
     const std::string payload = readCheckedData(file, "words");
     if (payload.size() % sizeof(std::uint64_t) != 0) {
-        throwDataError(file, "damaged (not a whole number of entries)");
+        throwDataError(file, tr("damaged (not a whole number of entries)"));
     }
     WordList list;
     std::uint64_t previous = 0;
@@ -40,8 +41,9 @@ WordList WordList::load(const std::filesystem::path& dataDir) {
         std::uint64_t key = 0;
         std::memcpy(&key, payload.data() + at, sizeof key);
         if (key <= previous || !list.words_.insert(unpacked(key))) {
-            throwDataError(file, "damaged (entry " + std::to_string(at / 8 + 1) +
-                                     " is no reading of 2 to 7 kana, in order)");
+            throwDataError(file,
+                           fill(tr("damaged (entry %s is no reading of 2 to 7 kana, in order)"),
+                                {std::to_string(at / 8 + 1)}));
         }
         previous = key;
     }

@@ -6,6 +6,7 @@
 #include "cli/OutputBuffer.h"
 #include "cli/StockEntries.h"
 #include "cli/UniqueNames.h"
+#include "cli/WordChecks.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
@@ -53,11 +54,20 @@ int run(const CliOptions& options) {
             return kExitUsage;
         }
     }
+    std::optional<WordChecks> checks;
+    if (options.checksWords()) {
+        try {
+            checks.emplace(tables, options);
+        } catch (const AppError& error) {
+            printError(error.what());
+            return kExitUsage;
+        }
+    }
     const std::uint32_t start =
         options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());
     std::vector<KanaIndexName> printed;
-    const RunResult result =
-        printNames(tables, options, filter, seen, start, out, options.stock ? &printed : nullptr);
+    const RunResult result = printNames(tables, options, filter, checks ? &*checks : nullptr, seen,
+                                        start, out, options.stock ? &printed : nullptr);
     if (options.stock) {
         stockNames(tables, stockFile, printed);
     }

@@ -1,0 +1,27 @@
+#include "cli/WordChecks.h"
+
+#include "cli/DataFile.h"
+
+namespace kanatsumugi {
+
+WordChecks::WordChecks(const KanaTables& tables, const CliOptions& options)
+    : symbols_(tables)
+    , natural_(options.natural)
+    , newWords_(options.newWords) {
+    const std::filesystem::path data = dataDirectory();
+    if (natural_) {
+        score_ = NameScore::load(data);
+        cuts_ = NaturalCuts::load(data);
+    }
+    if (newWords_) {
+        words_ = WordList::load(data);
+    }
+    if (options.polite || !options.blocklists.empty()) {
+        blocklist_ = options.polite ? Blocklist::loadShipped(data, symbols_) : Blocklist();
+        for (const std::string& file : options.blocklists) {
+            blocklist_->addUserFile(file, symbols_);
+        }
+    }
+}
+
+} // namespace kanatsumugi
