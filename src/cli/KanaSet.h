@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -52,7 +53,7 @@ private:
         return k / 64 < bits.size() && (bits[k / 64] >> (k % 64) & 1u) != 0;
     }
 
-    std::vector<std::uint64_t> short_[3];
+    std::array<std::vector<std::uint64_t>, 3> short_;
     std::vector<std::uint64_t> prefixes3_; // the first three kana of every longer text
     std::vector<std::uint64_t> prefixes4_; // the first four kana of every text of 5 or more
     std::vector<std::uint64_t> long_;
