@@ -60,6 +60,8 @@ struct CliOptions {
     [[nodiscard]] bool checksWords() const {
         return natural || newWords || polite || !blocklists.empty();
     }
+    // True when the data files are read: to check names, or for the score and word fields.
+    [[nodiscard]] bool readsWords() const { return checksWords() || format != OutputFormat::Plain; }
     // True when some readings may be skipped, so a day may hold fewer than `count`.
     [[nodiscard]] bool choosesReadings() const { return unique || filters(); }
 };

@@ -28,7 +28,7 @@ public:
         , filter_(filter)
         , checks_(checks)
         , seen_(seen)
-        , format_(tables, options)
+        , format_(tables, options, checks)
         , out_(out)
         , printed_(printed) {
         out_.write(format_.header());
@@ -43,7 +43,7 @@ public:
 
 private:
     bool keeps(const KanaIndexName& name) {
-        if (!filter_.matches(name) || (checks_ != nullptr && !checks_->passes(name))) {
+        if (!filter_.matches(name) || (options_.checksWords() && !checks_->passes(name))) {
             return false;
         }
         if (options_.unique) {

@@ -9,11 +9,14 @@ WordChecks::WordChecks(const KanaTables& tables, const CliOptions& options)
     , natural_(options.natural)
     , newWords_(options.newWords) {
     const std::filesystem::path data = dataDirectory();
-    if (natural_) {
+    const bool fields = options.format != OutputFormat::Plain;
+    if (natural_ || fields) {
         score_ = NameScore::load(data);
+    }
+    if (natural_) {
         cuts_ = NaturalCuts::load(data);
     }
-    if (newWords_) {
+    if (newWords_ || fields) {
         words_ = WordList::load(data);
     }
     if (options.polite || !options.blocklists.empty()) {

@@ -14,12 +14,21 @@ namespace kanatsumugi {
 
 class KanaTables;
 
-// The checks of --natural, --new-words, --polite and --blocklist, with only the data
-// files they need loaded.
+// The checks of --natural, --new-words, --polite and --blocklist, and the score and word
+// fields of tsv, csv and jsonl, with only the data files they need loaded.
 class WordChecks {
 public:
     // Raises AppError naming a data file or blocklist that is missing or damaged.
     WordChecks(const KanaTables& tables, const CliOptions& options);
+
+    // The score of tsv, csv and jsonl: log-probability per character, end included.
+    [[nodiscard]] double score(const KanaIndexName& name) const {
+        return NameScore::perCharacter(score_->total(name.indices()),
+                                       static_cast<std::size_t>(name.count));
+    }
+    [[nodiscard]] bool isWord(const KanaIndexName& name) const {
+        return words_->isWord(name.indices());
+    }
 
     // The score first: it refuses the most names at the least cost.
     [[nodiscard]] bool passes(const KanaIndexName& name) const {

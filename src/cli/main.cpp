@@ -55,7 +55,7 @@ int run(const CliOptions& options) {
         }
     }
     std::optional<WordChecks> checks;
-    if (options.checksWords()) {
+    if (options.readsWords()) {
         try {
             checks.emplace(tables, options);
         } catch (const AppError& error) {
