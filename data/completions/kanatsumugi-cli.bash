@@ -66,6 +66,6 @@ _kanatsumugi_cli() {
 
     COMPREPLY=($(compgen -W '-n -l --at --spread --kana --morae --starts-with --not-starts-with
         --ends-with --not-ends-with --contains --without --exclude-stock --stock --stock-file
-        --natural --new-words --polite --blocklist --unique --romaji --romaji=ascii --format --encoding -h --help' -- "$cur"))
+        --natural --new-words --polite --blocklist --rate --unique --romaji --romaji=ascii --format --encoding -h --help' -- "$cur"))
 } &&
     complete -F _kanatsumugi_cli kanatsumugi-cli

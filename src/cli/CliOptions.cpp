@@ -36,6 +36,7 @@ enum OptionId {
     kNewWords,
     kPolite,
     kBlocklist,
+    kRate,
 };
 
 // The one list of options: the parser, the usage line, the help and the messages about
@@ -90,6 +91,9 @@ constexpr OptionSpec kOptions[] = {
     {"blocklist", kBlocklist, required_argument, "FILE",
      msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
      msg("a file name")},
+    {"rate", kRate, no_argument, nullptr,
+     msg("rate the names after the options, or one a line on standard input"), nullptr,
+     &CliOptions::rate},
     {"unique", kUnique, no_argument, nullptr, msg("no name twice"), nullptr, &CliOptions::unique},
     {"romaji", kRomaji, optional_argument, "hepburn|ascii",
      msg("add the romaji (ascii writes ー as -)"), msg("hepburn or ascii")},
@@ -349,9 +353,10 @@ CliOptions parseCommandLine(int argc, char** argv) {
                                 {spelling(*spec), tr(spec->accepts), quoted(optarg)}));
         }
     }
-    if (optind < argc) {
+    if (optind < argc && !options.rate) {
         throw AppError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
     }
+    options.rateNames.assign(argv + optind, argv + argc);
     checkCombinations(options);
     return options;
 }

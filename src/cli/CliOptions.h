@@ -50,6 +50,8 @@ struct CliOptions {
     bool newWords = false;
     bool polite = false;
     std::vector<std::string> blocklists; // the user's own, in the order given
+    bool rate = false;
+    std::vector<std::string> rateNames; // the arguments after the options, with --rate
 
     // True when a filter may skip readings.
     [[nodiscard]] bool filters() const {

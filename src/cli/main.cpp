@@ -4,6 +4,7 @@
 #include "cli/NameFilter.h"
 #include "cli/NameRun.h"
 #include "cli/OutputBuffer.h"
+#include "cli/RateNames.h"
 #include "cli/StockEntries.h"
 #include "cli/UniqueNames.h"
 #include "cli/WordChecks.h"
@@ -40,6 +41,16 @@ int run(const CliOptions& options) {
         return 0;
     }
     const KanaTables tables = KanaTables::build();
+    if (options.rate) {
+        try {
+            rateNames(tables, options, options.rateNames, std::cin, out);
+        } catch (const AppError& error) {
+            out.flush();
+            printError(error.what());
+            return kExitUsage;
+        }
+        return 0;
+    }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
     // --unique holds at most the names it prints, at most one a reading of the day.
