@@ -7,6 +7,8 @@
 #               times plain)
 #   impossible  a filter no name can meet, refused at once (target: under 10 ms)
 #   unique      --unique with filters over the whole day (peak memory is printed)
+#   natural     --natural=high --new-words --polite over the whole day (target: at most
+#               1.3 times plain)
 # Usage: bench/cli-whole-day.sh [path/to/kanatsumugi-cli [path/to/cli_plain_loop]]
 set -euo pipefail
 
@@ -25,6 +27,7 @@ plain=(-n 86400000 "${at[@]}")
 filter=(-n 1 --contains ヴヴヴヴヴ --kana 5-9 --without ン "${at[@]}")
 impossible=(-n 1 --starts-with ッ "${at[@]}")
 unique=(-n 86400000 --unique --kana 3-9 --without ッ "${at[@]}")
+natural=(-n 86400000 --natural=high --new-words --polite "${at[@]}")
 
 cmp <("$cli" "${plain[@]}") <("$loop") || { echo "the command and the loop print different names" >&2; exit 1; }
 if "$cli" "${filter[@]}" >/dev/null 2>&1; then
@@ -38,7 +41,7 @@ measure() {
     tail -1 "$report"
 }
 
-best_loop= best_plain= best_filter= best_unique= peak_unique=0
+best_loop= best_plain= best_filter= best_unique= best_natural= peak_unique=0
 smaller() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(b == "" || a < b) }'; }
 for _ in 1 2 3; do
     read -r s _ < <(measure "$loop")
@@ -50,6 +53,8 @@ for _ in 1 2 3; do
     read -r s kb < <(measure "$cli" "${unique[@]}")
     smaller "$s" "$best_unique" && best_unique=$s
     ((kb > peak_unique)) && peak_unique=$kb
+    read -r s _ < <(measure "$cli" "${natural[@]}")
+    smaller "$s" "$best_natural" && best_natural=$s
 done
 found=$("$cli" "${unique[@]}" 2>/dev/null | wc -l || true)
 # Mean wall time of 20 runs, beside 20 runs of /bin/true for what starting a process costs.
@@ -65,13 +70,16 @@ true_ms=$(mean_ms /bin/true)
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.2f", a / b }'; }
 plain_ratio=$(ratio "$best_plain" "$best_loop")
 filter_ratio=$(ratio "$best_filter" "$best_plain")
+natural_ratio=$(ratio "$best_natural" "$best_plain")
 printf 'plain C++ loop:          %s s\n' "$best_loop"
 printf 'plain, whole day:        %s s, %s of the loop (target 1.00 at most)\n' "$best_plain" "$plain_ratio"
 printf 'filter matching nothing: %s s, %s of plain (target 1.30 at most)\n' "$best_filter" "$filter_ratio"
 printf 'impossible filter:       %d ms (target under 10; /bin/true takes %d ms here)\n' "$impossible_ms" "$true_ms"
 printf 'unique with filters:     %s s, %d names, peak %d KB\n' "$best_unique" "$found" "$peak_unique"
+printf 'natural, new, polite:    %s s, %s of plain (target 1.30 at most)\n' "$best_natural" "$natural_ratio"
 status=0
 awk -v r="$plain_ratio" 'BEGIN { exit !(r > 1.0) }' && { echo "plain run slower than the loop" >&2; status=1; }
 awk -v r="$filter_ratio" 'BEGIN { exit !(r > 1.3) }' && { echo "filter run more than 1.3 times plain" >&2; status=1; }
+awk -v r="$natural_ratio" 'BEGIN { exit !(r > 1.3) }' && { echo "natural run more than 1.3 times plain" >&2; status=1; }
 ((impossible_ms < 10)) || { echo "the impossible filter took 10 ms or more" >&2; status=1; }
 exit $status

@@ -25,6 +25,14 @@ _kanatsumugi_cli() {
             _filedir txt
             return
             ;;
+        --blocklist)
+            _filedir
+            return
+            ;;
+        --natural)
+            COMPREPLY=($(compgen -W 'low mid high max' -- "$cur"))
+            return
+            ;;
     esac
 
     case $cur in
@@ -45,10 +53,19 @@ _kanatsumugi_cli() {
             _filedir txt
             return
             ;;
+        --blocklist=*)
+            cur=${cur#*=}
+            _filedir
+            return
+            ;;
+        --natural=*)
+            COMPREPLY=($(compgen -W 'low mid high max' -- "${cur#*=}"))
+            return
+            ;;
     esac
 
     COMPREPLY=($(compgen -W '-n -l --at --spread --kana --morae --starts-with --not-starts-with
         --ends-with --not-ends-with --contains --without --exclude-stock --stock --stock-file
-        --unique --romaji --romaji=ascii --format --encoding -h --help' -- "$cur"))
+        --natural --new-words --polite --blocklist --rate --unique --romaji --romaji=ascii --format --encoding -h --help' -- "$cur"))
 } &&
     complete -F _kanatsumugi_cli kanatsumugi-cli

@@ -32,6 +32,11 @@ enum OptionId {
     kRomaji,
     kFormat,
     kEncoding,
+    kNatural,
+    kNewWords,
+    kPolite,
+    kBlocklist,
+    kRate,
 };
 
 // The one list of options: the parser, the usage line, the help and the messages about
@@ -75,6 +80,20 @@ constexpr OptionSpec kOptions[] = {
      &CliOptions::stock},
     {"stock-file", kStockFile, required_argument, "FILE",
      msg("the stock file (default ./今まで名付けた名前.txt)"), msg("a file name")},
+    {"natural", kNatural, required_argument, "low|mid|high|max",
+     msg("only names that sound natural: the top 50, 25, 10 or 1 % of their length"),
+     msg("low, mid, high or max")},
+    {"new-words", kNewWords, no_argument, nullptr, msg("skip names that are dictionary words"),
+     nullptr, &CliOptions::newWords},
+    {"polite", kPolite, no_argument, nullptr,
+     msg("skip names that hold a crude or insulting word of the built-in list"), nullptr,
+     &CliOptions::polite},
+    {"blocklist", kBlocklist, required_argument, "FILE",
+     msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
+     msg("a file name")},
+    {"rate", kRate, no_argument, nullptr,
+     msg("rate the names after the options, or one a line on standard input"), nullptr,
+     &CliOptions::rate},
     {"unique", kUnique, no_argument, nullptr, msg("no name twice"), nullptr, &CliOptions::unique},
     {"romaji", kRomaji, optional_argument, "hepburn|ascii",
      msg("add the romaji (ascii writes ー as -)"), msg("hepburn or ascii")},
@@ -232,6 +251,16 @@ bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
     case kStockFile:
         options.stockFile = std::string(text);
         return !text.empty();
+    case kBlocklist:
+        options.blocklists.emplace_back(text);
+        return !text.empty();
+    case kNatural: {
+        const auto chosen = choice(spec.value, text);
+        if (chosen) {
+            options.natural = static_cast<Natural>(*chosen);
+        }
+        return chosen.has_value();
+    }
     case kRomaji:
     case kFormat:
     case kEncoding: {
@@ -324,9 +353,10 @@ CliOptions parseCommandLine(int argc, char** argv) {
                                 {spelling(*spec), tr(spec->accepts), quoted(optarg)}));
         }
     }
-    if (optind < argc) {
+    if (optind < argc && !options.rate) {
         throw AppError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
     }
+    options.rateNames.assign(argv + optind, argv + argc);
     checkCombinations(options);
     return options;
 }

@@ -1,5 +1,6 @@
 #include "cli/LineFormat.h"
 
+#include "cli/WordChecks.h"
 #include "generator/KanaTables.h"
 
 #include <cstdio>
@@ -11,17 +12,20 @@ namespace {
 // The longest line: JSON Lines with romaji, a nine-kana name, "null" for the length
 // setting, CR LF, and the spare byte of the last four-byte copy.
 constexpr std::size_t kLongestLine =
-    sizeof(R"({"name":"","romaji":"","time":"HH:MM:SS.mmm","length_setting":null})") - 1 +
-    KanaIndexName::kCapacity * (3 + kMaxRomajiBytesPerKana) + 2 + 1;
+    sizeof(R"({"name":"","romaji":"","time":"HH:MM:SS.mmm","length_setting":null,)"
+           R"("score":-999.999,"word":false})") -
+    1 + KanaIndexName::kCapacity * (3 + kMaxRomajiBytesPerKana) + 2 + 1;
 static_assert(kLongestLine <= LineFormat::kMaxLineBytes);
 
 } // namespace
 
-LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options)
+LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options,
+                       const WordChecks* checks)
     : plainKanaOnly_(options.format == OutputFormat::Plain && !options.romaji)
     , bom_(options.encoding == OutputEncoding::Utf8Bom)
     , format_(options.format)
     , romaji_(options.romaji)
+    , checks_(checks)
     , length_(options.fixedLength ? std::to_string(*options.fixedLength) : "") {
     const bool cp932 = options.encoding == OutputEncoding::Cp932;
     for (std::size_t i = 0; i < kana_.size(); ++i) {
@@ -39,7 +43,8 @@ LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options)
 std::string LineFormat::header() const {
     std::string header = bom_ ? "\xef\xbb\xbf" : "";
     if (format_ == OutputFormat::Csv) {
-        header += romaji_ ? "name,romaji,time,length_setting\r\n" : "name,time,length_setting\r\n";
+        header += romaji_ ? "name,romaji,time,length_setting,score,word\r\n"
+                          : "name,time,length_setting,score,word\r\n";
     }
     return header;
 }
@@ -66,17 +71,30 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
         put(format_ == OutputFormat::Jsonl ? R"(","romaji":")" : separator);
         put(romanised);
     }
+    std::array<char, 16> score{};
+    const int scoreSize = checks_ == nullptr ? 0
+                                             : std::snprintf(score.data(), score.size(), "%.3f",
+                                                             checks_->score(name));
+    const std::string_view word = checks_ != nullptr && checks_->isWord(name) ? "true" : "false";
     if (format_ == OutputFormat::Jsonl) {
         put(R"(","time":")");
         put({time.data(), 12});
         put(R"(","length_setting":)");
         put(length_.empty() ? "null" : length_);
+        put(R"(,"score":)");
+        put({score.data(), static_cast<std::size_t>(scoreSize)});
+        put(R"(,"word":)");
+        put(word);
         put("}");
     } else if (format_ != OutputFormat::Plain) {
         put(separator);
         put({time.data(), 12});
         put(separator);
         put(length_);
+        put(separator);
+        put({score.data(), static_cast<std::size_t>(scoreSize)});
+        put(separator);
+        put(word);
     }
     put({lineEnd_.data(), lineEndSize_});
     return p;

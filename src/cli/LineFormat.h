@@ -11,6 +11,7 @@
 namespace kanatsumugi {
 
 class KanaTables;
+class WordChecks;
 
 // Writes one name as a line in the form the command line asked for.
 class LineFormat {
@@ -18,7 +19,9 @@ public:
     // Room a line may need past its start, padding included.
     static constexpr std::size_t kMaxLineBytes = 256;
 
-    LineFormat(const KanaTables& tables, const CliOptions& options);
+    // `checks` gives the score and word fields of tsv, csv and jsonl; it may be null for
+    // plain lines.
+    LineFormat(const KanaTables& tables, const CliOptions& options, const WordChecks* checks);
 
     // What comes before the first line: the byte-order mark and the CSV header, if asked.
     [[nodiscard]] std::string header() const;
@@ -54,6 +57,7 @@ private:
     bool bom_ = false;
     OutputFormat format_;
     std::optional<RomajiStyle> romaji_;
+    const WordChecks* checks_;
     std::string length_; // the -l setting as written in a field; empty when left to chance
 };
 

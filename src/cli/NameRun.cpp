@@ -4,6 +4,7 @@
 #include "cli/NameFilter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/UniqueNames.h"
+#include "cli/WordChecks.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
 
@@ -20,12 +21,14 @@ constexpr std::size_t kBatchSize = 4096;
 class Run {
 public:
     Run(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
-        UniqueNames& seen, OutputBuffer& out, std::vector<KanaIndexName>* printed)
+        const WordChecks* checks, UniqueNames& seen, OutputBuffer& out,
+        std::vector<KanaIndexName>* printed)
         : tables_(tables)
         , options_(options)
         , filter_(filter)
+        , checks_(checks)
         , seen_(seen)
-        , format_(tables, options)
+        , format_(tables, options, checks)
         , out_(out)
         , printed_(printed) {
         out_.write(format_.header());
@@ -40,7 +43,7 @@ public:
 
 private:
     bool keeps(const KanaIndexName& name) {
-        if (!filter_.matches(name)) {
+        if (!filter_.matches(name) || (options_.checksWords() && !checks_->passes(name))) {
             return false;
         }
         if (options_.unique) {
@@ -79,6 +82,7 @@ private:
     const KanaTables& tables_;
     const CliOptions& options_;
     const NameFilter& filter_;
+    const WordChecks* checks_;
     UniqueNames& seen_;
     LineFormat format_;
     OutputBuffer& out_;
@@ -89,9 +93,9 @@ private:
 } // namespace
 
 RunResult printNames(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
-                     UniqueNames& seen, std::uint32_t startReading, OutputBuffer& out,
-                     std::vector<KanaIndexName>* printed) {
-    Run run(tables, options, filter, seen, out, printed);
+                     const WordChecks* checks, UniqueNames& seen, std::uint32_t startReading,
+                     OutputBuffer& out, std::vector<KanaIndexName>* printed) {
+    Run run(tables, options, filter, checks, seen, out, printed);
     const std::uint32_t start = readingAfter(startReading, 0);
     RunResult result;
     if (options.spread) {

@@ -12,6 +12,7 @@ class KanaTables;
 class NameFilter;
 class OutputBuffer;
 class UniqueNames;
+class WordChecks;
 
 struct RunResult {
     std::uint64_t printed = 0;
@@ -21,11 +22,11 @@ struct RunResult {
 
 // Prints the names the window would make at the clock readings startReading,
 // startReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight), or at
-// readings spread over the day, that pass `filter`, one name a line, in the form
-// `options` asks. A name in `seen` is skipped; with --unique each printed name joins it.
-// Every printed name is added to `printed` when it is given.
+// readings spread over the day, that pass `filter` and `checks` (when given), one name a
+// line, in the form `options` asks. A name in `seen` is skipped; with --unique each
+// printed name joins it. Every printed name is added to `printed` when it is given.
 RunResult printNames(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
-                     UniqueNames& seen, std::uint32_t startReading, OutputBuffer& out,
-                     std::vector<KanaIndexName>* printed);
+                     const WordChecks* checks, UniqueNames& seen, std::uint32_t startReading,
+                     OutputBuffer& out, std::vector<KanaIndexName>* printed);
 
 } // namespace kanatsumugi

@@ -4,8 +4,10 @@
 #include "cli/NameFilter.h"
 #include "cli/NameRun.h"
 #include "cli/OutputBuffer.h"
+#include "cli/RateNames.h"
 #include "cli/StockEntries.h"
 #include "cli/UniqueNames.h"
+#include "cli/WordChecks.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
@@ -39,6 +41,16 @@ int run(const CliOptions& options) {
         return 0;
     }
     const KanaTables tables = KanaTables::build();
+    if (options.rate) {
+        try {
+            rateNames(tables, options, options.rateNames, std::cin, out);
+        } catch (const AppError& error) {
+            out.flush();
+            printError(error.what());
+            return kExitUsage;
+        }
+        return 0;
+    }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
     // --unique holds at most the names it prints, at most one a reading of the day.
@@ -53,11 +65,20 @@ int run(const CliOptions& options) {
             return kExitUsage;
         }
     }
+    std::optional<WordChecks> checks;
+    if (options.readsWords()) {
+        try {
+            checks.emplace(tables, options);
+        } catch (const AppError& error) {
+            printError(error.what());
+            return kExitUsage;
+        }
+    }
     const std::uint32_t start =
         options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());
     std::vector<KanaIndexName> printed;
-    const RunResult result =
-        printNames(tables, options, filter, seen, start, out, options.stock ? &printed : nullptr);
+    const RunResult result = printNames(tables, options, filter, checks ? &*checks : nullptr, seen,
+                                        start, out, options.stock ? &printed : nullptr);
     if (options.stock) {
         stockNames(tables, stockFile, printed);
     }

@@ -286,7 +286,7 @@ TEST_F(CliStock, StockKeepsThePrintedNames) {
 }
 
 // The forms side by side for the worked examples; lengths as the -l setting; cp932 as
-// the stock file holds names.
+// the stock file holds names; the scores as the derivation script gives them.
 TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
     const std::vector<std::string> at = {"--at", "23:59:59.999", "-n", "2"};
     const struct {
@@ -295,17 +295,21 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
     } cases[] = {
         {{"--romaji"}, "ラソコカバァズ\trasokokaba'azu\nイスィ\tisi\n"},
         {{"--encoding", "cp932"}, test::utf8ToCp932("ラソコカバァズ\r\nイスィ\r\n")},
-        {{"--format", "tsv", "-l", "2"}, "ラソ\t23:59:59.999\t2\nイスィ\t00:00:00.000\t2\n"},
+        {{"--format", "tsv", "-l", "2"},
+         "ラソ\t23:59:59.999\t2\t-4.600\ttrue\nイスィ\t00:00:00.000\t2\t-4.011\tfalse\n"},
         {{"--format=csv", "--romaji"},
-         "name,romaji,time,length_setting\r\nラソコカバァズ,rasokokaba'azu,23:59:59.999,\r\n"
-         "イスィ,isi,00:00:00.000,\r\n"},
+         "name,romaji,time,length_setting,score,word\r\n"
+         "ラソコカバァズ,rasokokaba'azu,23:59:59.999,,-4.893,false\r\n"
+         "イスィ,isi,00:00:00.000,,-4.011,false\r\n"},
         {{"--format", "csv", "-l8", "--encoding", "utf-8-bom"},
-         "\xef\xbb\xbfname,time,length_setting\r\nラソコカバァズカァ,23:59:59.999,8\r\n"
-         "イスィチゾトコル,00:00:00.000,8\r\n"},
+         "\xef\xbb\xbfname,time,length_setting,score,word\r\n"
+         "ラソコカバァズカァ,23:59:59.999,8,-5.360,false\r\n"
+         "イスィチゾトコル,00:00:00.000,8,-4.409,false\r\n"},
         {{"--format", "jsonl", "--romaji=ascii"},
          "{\"name\":\"ラソコカバァズ\",\"romaji\":\"rasokokaba'azu\",\"time\":\"23:59:59.999\","
-         "\"length_setting\":null}\n{\"name\":\"イスィ\",\"romaji\":\"isi\",\"time\":"
-         "\"00:00:00.000\",\"length_setting\":null}\n"},
+         "\"length_setting\":null,\"score\":-4.893,\"word\":false}\n{\"name\":\"イスィ\","
+         "\"romaji\":\"isi\",\"time\":\"00:00:00.000\",\"length_setting\":null,\"score\":-4.011,"
+         "\"word\":false}\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = at;

@@ -25,9 +25,13 @@ for program in kanatsumugi kanatsumugi-cli; do
 done
 for file in share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
     share/icons/hicolor/32x32/apps/$id.png share/icons/hicolor/scalable/apps/$id.svg \
-    share/man/man1/kanatsumugi-cli.1.gz share/doc/kanatsumugi/copyright; do
+    share/man/man1/kanatsumugi-cli.1.gz share/doc/kanatsumugi/copyright \
+    share/kanatsumugi/natural-model.bin share/kanatsumugi/natural-cuts.txt \
+    share/kanatsumugi/words.bin share/kanatsumugi/blocklist.txt; do
     [ -s "$usr/$file" ] || fail "$file is missing"
 done
+grep -q "The UniDic Consortium" "$usr/share/doc/kanatsumugi/copyright" ||
+    fail "the copyright file lacks the notices of the dictionaries the data comes from"
 for size in 16 22 24 48 64 128 256; do
     [ "$(identify -format '%wx%h' "$usr/share/icons/hicolor/${size}x$size/apps/$id.png")" = "${size}x$size" ] ||
         fail "no ${size}x$size icon"

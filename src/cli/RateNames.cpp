@@ -1,0 +1,113 @@
+#include "cli/RateNames.h"
+
+#include "apperror/AppError.h"
+#include "cli/Blocklist.h"
+#include "cli/CliOptions.h"
+#include "cli/DataFile.h"
+#include "cli/KanaSymbols.h"
+#include "cli/Messages.h"
+#include "cli/NameScore.h"
+#include "cli/NaturalCuts.h"
+#include "cli/OutputBuffer.h"
+#include "cli/WordList.h"
+
+#include <cstdio>
+
+namespace kanatsumugi {
+
+namespace {
+
+struct Rating {
+    std::string name; // katakana
+    double score = 0;
+    std::optional<double> percentile;
+    bool word = false;
+    bool blocked = false;
+    bool possible = false;
+};
+
+// Kana text (every character three bytes of UTF-8) with hiragana as katakana.
+std::string katakanaOf(std::string text) {
+    for (std::size_t at = 0; at + 2 < text.size(); at += 3) {
+        const char32_t c = (static_cast<unsigned char>(text[at]) & 0x0Fu) << 12 |
+                           (static_cast<unsigned char>(text[at + 1]) & 0x3Fu) << 6 |
+                           (static_cast<unsigned char>(text[at + 2]) & 0x3Fu);
+        if (c >= U'ぁ' && c <= U'ゖ') {
+            const char32_t k = c + (U'ァ' - U'ぁ');
+            text[at + 1] = static_cast<char>(0x80 | ((k >> 6) & 0x3F));
+            text[at + 2] = static_cast<char>(0x80 | (k & 0x3F));
+        }
+    }
+    return text;
+}
+
+std::string line(const Rating& r, OutputFormat format) {
+    std::array<char, 16> score{};
+    std::snprintf(score.data(), score.size(), "%.3f", r.score);
+    std::array<char, 16> percentile{};
+    if (r.percentile) {
+        std::snprintf(percentile.data(), percentile.size(), "%.1f", *r.percentile);
+    }
+    const auto flag = [](bool b) {
+        return b ? "true" : "false";
+    };
+    if (format == OutputFormat::Jsonl) {
+        return R"({"name":")" + r.name + R"(","score":)" + score.data() + R"(,"percentile":)" +
+               (r.percentile ? percentile.data() : "null") + R"(,"word":)" + flag(r.word) +
+               R"(,"blocked":)" + flag(r.blocked) + R"(,"possible":)" + flag(r.possible) + "}\n";
+    }
+    const std::string s = format == OutputFormat::Csv ? "," : "\t";
+    return r.name + s + score.data() + s + percentile.data() + s + flag(r.word) + s +
+           flag(r.blocked) + s + flag(r.possible) + (format == OutputFormat::Csv ? "\r\n" : "\n");
+}
+
+} // namespace
+
+void rateNames(const KanaTables& tables, const CliOptions& options,
+               const std::vector<std::string>& names, std::istream& in, OutputBuffer& out) {
+    const KanaSymbols symbols(tables);
+    const std::filesystem::path data = dataDirectory();
+    const NameScore score = NameScore::load(data);
+    const NaturalCuts cuts = NaturalCuts::load(data);
+    const WordList words = WordList::load(data);
+    Blocklist blocklist = Blocklist::loadShipped(data, symbols);
+    for (const std::string& file : options.blocklists) {
+        blocklist.addUserFile(file, symbols);
+    }
+    if (options.format == OutputFormat::Csv) {
+        out.write(std::string_view("name,score,percentile,word,blocked,possible\r\n"));
+    }
+    const auto rate = [&](std::string text) {
+        if (text.ends_with('\r')) {
+            text.pop_back();
+        }
+        const auto indices = symbols.read(text, true);
+        if (!indices || indices->empty()) {
+            throw AppError(
+                fill(tr("--rate takes hiragana or katakana names only, not \"%s\""), {text}));
+        }
+        Rating r;
+        r.name = katakanaOf(text);
+        const int total = score.total(*indices);
+        r.score = NameScore::perCharacter(total, indices->size());
+        r.percentile = cuts.percentile(total, *indices);
+        r.word = words.isWord(*indices);
+        r.blocked = blocklist.blocks(*indices);
+        r.possible = indices->size() <= 9 && symbols.isSpellableName(*indices);
+        out.write(line(r, options.format));
+    };
+    if (!names.empty()) {
+        for (const std::string& name : names) {
+            rate(name);
+        }
+    } else {
+        for (std::string text; std::getline(in, text);) {
+            if (!text.empty() && text != "\r") {
+                rate(text);
+            }
+        }
+    }
+    out.flush();
+}
+
+} // namespace kanatsumugi
