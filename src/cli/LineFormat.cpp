@@ -2,6 +2,7 @@
 
 #include "cli/WordChecks.h"
 #include "generator/KanaTables.h"
+#include "generator/RandomSource.h"
 
 #include <cstdio>
 
@@ -59,7 +60,8 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
     // break, so no field needs quoting or escaping in any of the forms.
     const std::string romanised = romaji_ ? romaji(name.indices(), *romaji_) : std::string();
     std::array<char, 13> time{};
-    const std::uint32_t seconds = reading / 1000;
+    // Readings lie within one day; saying so bounds the hours to two digits.
+    const std::uint32_t seconds = reading % kMillisecondsPerDay / 1000;
     std::snprintf(time.data(), time.size(), "%02u:%02u:%02u.%03u", seconds / 3600,
                   seconds / 60 % 60, seconds % 60, reading % 1000);
     const std::string_view separator = format_ == OutputFormat::Csv ? "," : "\t";
