@@ -34,7 +34,7 @@ TEST(MakeNames, AreTheWindowsNamesAtConsecutiveReadings) {
                     shiftJis += tables.kana(static_cast<std::uint8_t>(index));
                 }
                 ASSERT_EQ(shiftJis, expected.shiftJis) << first + i << " at length " << setting;
-                for (std::size_t k = static_cast<std::size_t>(names[i].count);
+                for (auto k = static_cast<std::size_t>(names[i].count);
                      k < KanaIndexName::kCapacity; ++k) {
                     ASSERT_EQ(names[i].kana[k], 0) << "unused entries are 0";
                 }

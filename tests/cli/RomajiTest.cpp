@@ -114,7 +114,7 @@ public:
         }
     }
 
-    std::optional<std::string> read(std::string text) const {
+    [[nodiscard]] std::optional<std::string> read(std::string text) const {
         for (const auto& [macron, plain] :
              {std::pair{"ā", "a^"}, {"ī", "i^"}, {"ū", "u^"}, {"ē", "e^"}, {"ō", "o^"}}) {
             for (auto at = text.find(macron); at != std::string::npos; at = text.find(macron)) {
@@ -165,6 +165,7 @@ TEST(Romaji, EverySequenceOfThreeSyllablesReadsBack) {
     const KanaTables tables = KanaTables::build();
     const Reader reader(tables);
     std::vector<std::string> syllables;
+    syllables.reserve(tables.initialCount());
     for (int kana = 0; kana < tables.initialCount(); ++kana) {
         syllables.emplace_back(1, static_cast<char>(kana));
     }
