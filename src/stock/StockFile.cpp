@@ -189,9 +189,13 @@ QByteArray appendToStockFile(const QByteArray& path, const QString& shownPath,
         if (!waitForLock(file.fd, LOCK_EX, deadline)) {
             throw stockCreateError(shownPath);
         }
-        // An editor that saves by rename, or a delete, leaves this lock on a file gone by.
+        // An editor that saves by rename, or a delete, leaves this lock on a file gone by; one
+        // that does so while the lines are written takes them away with the old file.
         if (leadsTo(path, file.fd)) {
-            return appendLocked(file.fd, path, shownPath, made, listText, lines);
+            QByteArray text = appendLocked(file.fd, path, shownPath, made, listText, lines);
+            if (leadsTo(path, file.fd)) {
+                return text;
+            }
         }
         if (Clock::now() >= deadline) {
             throw stockCreateError(shownPath);
