@@ -406,6 +406,11 @@ TEST_F(StockFaultTest, FileMadeByRootInAUsersFolderIsTheUsers) {
     const ProbeReport report = ProbeProcess(stockPath, commands, kFirstMember).finish();
     EXPECT_TRUE(report.errors.isEmpty()) << report.errors.value(0).toStdString();
     EXPECT_EQ(TestFolder::readBytes(stockPath), crLfLines({name, name}));
+    // A link the user put there, to a folder of root's: the file made through it stays root's.
+    const QString target = folder.subfolder("root") + "/made";
+    ASSERT_TRUE(QFile::remove(stockPath) && QFile::link(target, stockPath));
+    EXPECT_TRUE(ProbeProcess(stockPath, commands).finish().errors.isEmpty());
+    EXPECT_EQ(statusOf(target).st_uid, uid_t(0));
 }
 
 // Three folders, the stock file of one a link to the first's, of the other a second name of
