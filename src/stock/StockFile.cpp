@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <new>
 #include <sys/file.h>
@@ -102,14 +103,22 @@ bool leadsTo(const QByteArray& path, int fd) {
            named.st_dev == opened.st_dev && named.st_ino == opened.st_ino;
 }
 
-// A new file belongs to the folder's owner when root made it there (a program once started
-// with sudo); its name is made durable too.
+// A new file belongs to the owner of the folder that holds it when root made it there (a
+// program once started with sudo); its name is made durable too. A link may lead into any
+// folder: it is that folder, the one the file is really in, that counts.
 void settleNewFile(int fd, const QByteArray& path) {
-    const qsizetype slash = path.lastIndexOf('/');
-    const QByteArray folderPath = slash < 0 ? QByteArrayLiteral(".") : path.left(slash + 1);
+    char* const real = ::realpath(path.constData(), nullptr);
+    const QByteArray filePath = real != nullptr ? QByteArray(real) : path;
+    std::free(real);
+    const qsizetype slash = filePath.lastIndexOf('/');
+    const QByteArray folderPath = slash < 0 ? QByteArrayLiteral(".") : filePath.left(slash + 1);
     const Descriptor folder(::open(folderPath.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    struct stat named {};
+    struct stat made {};
     struct stat status {};
-    if (::geteuid() == 0 && ::fstat(folder.fd, &status) == 0 && status.st_uid != 0) {
+    const bool inFolder = ::lstat(filePath.constData(), &named) == 0 && ::fstat(fd, &made) == 0 &&
+                          named.st_dev == made.st_dev && named.st_ino == made.st_ino;
+    if (::geteuid() == 0 && inFolder && ::fstat(folder.fd, &status) == 0 && status.st_uid != 0) {
         (void)::fchown(fd, status.st_uid, status.st_gid);
     }
     (void)::fsync(folder.fd);
@@ -189,9 +198,13 @@ QByteArray appendToStockFile(const QByteArray& path, const QString& shownPath,
         if (!waitForLock(file.fd, LOCK_EX, deadline)) {
             throw stockCreateError(shownPath);
         }
-        // An editor that saves by rename, or a delete, leaves this lock on a file gone by.
+        // An editor that saves by rename, or a delete, leaves this lock on a file gone by; one
+        // that does so while the lines are written takes them away with the old file.
         if (leadsTo(path, file.fd)) {
-            return appendLocked(file.fd, path, shownPath, made, listText, lines);
+            QByteArray text = appendLocked(file.fd, path, shownPath, made, listText, lines);
+            if (leadsTo(path, file.fd)) {
+                return text;
+            }
         }
         if (Clock::now() >= deadline) {
             throw stockCreateError(shownPath);

@@ -258,6 +258,17 @@ TEST_F(StockFaultTest, FileReplacedWhileAStockWaitsGetsTheName) {
     holder.kill();
     EXPECT_TRUE(stocking.finish().errors.isEmpty());
     EXPECT_EQ(TestFolder::readBytes(path), "E\r\n" + name + "\r\n");
+    // The same while the stock syncs its line, held there by strace.
+    const QString strace = QStandardPaths::findExecutable(QStringLiteral("strace"));
+    ProbeProcess syncing(path, {"generated", "mark", stockCommand(name)}, kRoot,
+                         {strace, "-f", "-o/dev/null", "-einject=fsync:delay_enter=1000000"});
+    ASSERT_TRUE(!strace.isEmpty() && syncing.waitForLine("mark"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    TestFolder::writeBytes(saved, "F\r\n");
+    ASSERT_EQ(::rename(QFile::encodeName(saved).constData(), QFile::encodeName(path).constData()),
+              0);
+    EXPECT_TRUE(syncing.finish().errors.isEmpty());
+    EXPECT_EQ(TestFolder::readBytes(path), "F\r\n" + name + "\r\n");
 }
 
 TEST_F(StockFaultTest, TwoCopiesStockingAtOnceLoseNothing) {
@@ -392,6 +403,11 @@ TEST_F(StockFaultTest, FileMadeByRootInAUsersFolderIsTheUsers) {
     const ProbeReport report = ProbeProcess(stockPath, commands, kFirstMember).finish();
     EXPECT_TRUE(report.errors.isEmpty()) << report.errors.value(0).toStdString();
     EXPECT_EQ(TestFolder::readBytes(stockPath), crLfLines({name, name}));
+    // A link the user put there, to a folder of root's: the file made through it stays root's.
+    const QString target = folder.subfolder("root") + "/made";
+    ASSERT_TRUE(QFile::remove(stockPath) && QFile::link(target, stockPath));
+    EXPECT_TRUE(ProbeProcess(stockPath, commands).finish().errors.isEmpty());
+    EXPECT_EQ(statusOf(target).st_uid, uid_t(0));
 }
 
 // Three folders, the stock file of one a link to the first's, of the other a second name of
