@@ -19,7 +19,7 @@ struct ProbeReport {
     QList<ProbeState> states; // one per "show", then the final one
     bool finished = false;    // ended on its own, in time
 
-    const ProbeState& last() const { return states.last(); }
+    [[nodiscard]] const ProbeState& last() const { return states.last(); }
 };
 
 // A user to run the probe as: numeric ids, which need no account, and maybe one more group.
@@ -47,7 +47,7 @@ public:
     // Lets a probe stopped at "wait" go on.
     void proceed();
     void kill();
-    qint64 processId() const { return process_.processId(); }
+    [[nodiscard]] qint64 processId() const { return process_.processId(); }
     ProbeReport finish(int timeoutMs = 60'000);
 
 private:

@@ -375,7 +375,7 @@ TEST_F(StockFaultTest, ShellAppendingBesideAStockLosesNothing) {
     ProbeProcess stocking(path, {"lock-timeout=60000", "load", "many=41:400:1000"});
     QProcess shell;
     shell.start("sh",
-                {"-c", "for i in $(seq 0 399); do printf 'S%d\\r\\n' $i >> \"$0\"; done", path});
+                {"-c", R"(for i in $(seq 0 399); do printf 'S%d\r\n' $i >> "$0"; done)", path});
     ASSERT_TRUE(shell.waitForFinished(60'000));
     ASSERT_TRUE(stocking.finish(120'000).finished);
     QMap<char, QList<QByteArray>> byWriter;

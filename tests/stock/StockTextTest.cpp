@@ -10,7 +10,7 @@ namespace kanatsumugi {
 namespace {
 
 QByteArray bytesOf(const std::string& text) {
-    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+    return {text.data(), static_cast<qsizetype>(text.size())};
 }
 
 QList<QByteArray> entriesOf(const std::string& fileBytes) {

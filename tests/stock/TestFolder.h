@@ -13,10 +13,10 @@ class TestFolder {
 public:
     TestFolder();
 
-    QString path() const { return dir_.path(); }
-    QString stockPath() const;
+    [[nodiscard]] QString path() const { return dir_.path(); }
+    [[nodiscard]] QString stockPath() const;
     // A folder inside, made with the given permission bits.
-    QString subfolder(const QString& name, int mode = 0777) const;
+    [[nodiscard]] QString subfolder(const QString& name, int mode = 0777) const;
 
     static void writeBytes(const QString& path, const QByteArray& bytes);
     static QByteArray readBytes(const QString& path);
