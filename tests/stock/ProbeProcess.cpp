@@ -44,12 +44,12 @@ ProbeProcess::~ProbeProcess() {
 
 // The build folder may be closed to other users, so theirs is a copy in the temporary folder.
 QString ProbeProcess::probeFor(User user) {
-    const QString built = QStringLiteral(STOCK_PROBE_PATH);
+    QString built = QStringLiteral(STOCK_PROBE_PATH);
     if (user.uid == 0) {
         return built;
     }
     static const QTemporaryDir copyFolder(QDir::tempPath() + QStringLiteral("/stock-probe-XXXXXX"));
-    const QString copy = copyFolder.filePath(QStringLiteral("stock_probe"));
+    QString copy = copyFolder.filePath(QStringLiteral("stock_probe"));
     if (!QFile::exists(copy)) {
         ::chmod(QFile::encodeName(copyFolder.path()).constData(), 0755);
         QFile::copy(built, copy);

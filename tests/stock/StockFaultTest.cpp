@@ -98,7 +98,7 @@ protected:
 
     // A folder of the group 3000 that its members may write, as `chmod 2775` makes it.
     QString sharedFolder() {
-        const QString shared = folder.subfolder("shared");
+        QString shared = folder.subfolder("shared");
         setOwner(shared, 0, kSharedGroup, 02775);
         return shared;
     }

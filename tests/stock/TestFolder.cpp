@@ -22,7 +22,7 @@ QString TestFolder::stockPath() const {
 }
 
 QString TestFolder::subfolder(const QString& name, int mode) const {
-    const QString folder = path() + QLatin1Char('/') + name;
+    QString folder = path() + QLatin1Char('/') + name;
     if (!QDir().mkpath(folder) ||
         ::chmod(QFile::encodeName(folder).constData(), static_cast<mode_t>(mode)) != 0) {
         throw std::runtime_error("cannot make a subfolder");
