@@ -94,6 +94,11 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
         throw NoNameMatches(
             fill(tr("%s: no name starts with %s"), {shown, tables.kanaUtf8(first)}));
     }
+    if (rule == TextRule::StartsWith && indices.size() > 1 &&
+        isSmall(static_cast<std::uint8_t>(indices[1]))) {
+        throw NoNameMatches(fill(tr("%s: the first kana of a name stands alone, never with %s"),
+                                 {shown, tables.kanaUtf8(static_cast<std::uint8_t>(indices[1]))}));
+    }
     for (std::size_t i = 1; i < indices.size(); ++i) {
         const int kana = static_cast<std::uint8_t>(indices[i]);
         const int before = static_cast<std::uint8_t>(indices[i - 1]);

@@ -155,6 +155,7 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--contains", "ヰ"},
         {"--starts-with", "ッ"},
         {"--starts-with", "ャ"},
+        {"--starts-with", "キャ"},
         {"--starts-with", "カ", "--starts-with", "キ"},
         {"--ends-with", "カ", "--ends-with", "キカ", "--ends-with", "ア"},
         {"-l", "5", "--kana", "2"},
