@@ -74,6 +74,9 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
     for (const std::string& file : options.blocklists) {
         blocklist.addUserFile(file, symbols);
     }
+    if (options.encoding == OutputEncoding::Utf8Bom) {
+        out.write(std::string_view("\xEF\xBB\xBF"));
+    }
     if (options.format == OutputFormat::Csv) {
         out.write(std::string_view("name,score,percentile,word,blocked,possible\r\n"));
     }

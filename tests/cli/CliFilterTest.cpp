@@ -311,6 +311,9 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
          "\"length_setting\":null,\"score\":-4.893,\"word\":false}\n{\"name\":\"イスィ\","
          "\"romaji\":\"isi\",\"time\":\"00:00:00.000\",\"length_setting\":null,\"score\":-4.011,"
          "\"word\":false}\n"},
+        {{"--rate", "--format=csv", "--encoding=utf-8-bom", "アイ"},
+         "\xef\xbb\xbfname,score,percentile,word,blocked,possible\r\nアイ,-2.706,97.7,true,false,"
+         "true\r\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = at;
