@@ -84,6 +84,10 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
         if (text.ends_with('\r')) {
             text.pop_back();
         }
+        // Editors on Windows start a UTF-8 file with a byte-order mark; `$(cat FILE)` keeps it.
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            text.erase(0, 3);
+        }
         const auto indices = symbols.read(text, true);
         if (!indices || indices->empty()) {
             throw AppError(

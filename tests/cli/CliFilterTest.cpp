@@ -314,6 +314,7 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
         {{"--rate", "--format=csv", "--encoding=utf-8-bom", "アイ"},
          "\xef\xbb\xbfname,score,percentile,word,blocked,possible\r\nアイ,-2.706,97.7,true,false,"
          "true\r\n"},
+        {{"--rate", "\xef\xbb\xbfアイ"}, "アイ\t-2.706\t97.7\ttrue\tfalse\ttrue\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = at;
