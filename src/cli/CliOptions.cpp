@@ -6,6 +6,7 @@
 #include "generator/RandomSource.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <getopt.h>
 
@@ -207,6 +208,9 @@ std::string readKanaText(std::string_view text, const std::string& option) {
             valid = (static_cast<unsigned char>(text[at + i]) & 0xc0) == 0x80;
             code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3f);
         }
+        // The shortest form only: a longer one would slip a character past a byte check.
+        constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kLeast[size];
         if (!valid) {
             throw AppError(
                 fill(tr("%s: the value is not UTF-8 (byte %s)"), {option, std::to_string(at + 1)}));

@@ -187,6 +187,7 @@ TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
         {{"--without", "漢"}, "「漢」"},
         {{"--ends-with", "ｶ"}, "U+FF76"},
         {{"--contains", "カ\tナ"}, "U+0009"},
+        {{"--contains", "\xf0\x83\x82\xa2"}, "UTF-8"},
         {{"--starts-with", ""}, "--starts-with"},
         {{"--kana", "1"}, "--kana"},
         {{"--kana", "5-3"}, "5-3"},
