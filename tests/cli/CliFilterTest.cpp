@@ -256,7 +256,8 @@ TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
     std::filesystem::create_directory(dir_ / "folder.txt");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--exclude-stock", "--stock-file=folder.txt"},
-          {"--exclude-stock", "--stock-file", "missing.txt"}}) {
+          {"--exclude-stock", "--stock-file", "missing.txt"},
+          {"--stock", "--stock-file", "/dev/stdout"}}) {
         const test::CliRun run = runIn(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();
         EXPECT_EQ(run.out, "");
