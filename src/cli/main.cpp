@@ -100,7 +100,10 @@ int run(const CliOptions& options) {
     if (result.exhausted) {
         const std::string found = std::to_string(result.printed);
         printError(
-            !options.filters()
+            options.spread ? fill(tr("--spread: only %s of the %s stretches of the day held a name "
+                                     "that passes"),
+                                  {found, std::to_string(options.count)})
+            : !options.filters()
                 ? fill(tr("a whole day of clock readings holds no new name (%s printed)"), {found})
                 : fill(trn("a whole day of clock readings held only %s matching name",
                            "a whole day of clock readings held only %s matching names",

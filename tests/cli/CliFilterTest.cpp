@@ -146,6 +146,10 @@ TEST(CliFilters, AShortDayEndsWithStatusOneAndTheCount) {
     for (const std::string& line : lines) {
         EXPECT_TRUE(has(line, "ヴヴヴ")) << line;
     }
+    // With --spread it is the stretches of the day that fall short, not the day.
+    const test::CliRun spread =
+        runCli({"--contains", "ヴヴヴ", "-n", "1000", "--spread", "--at=00:00:00.000"});
+    EXPECT_NE(spread.err.find(" 1000 "), std::string::npos) << spread.err;
 }
 
 // A filter no name can pass is refused before a single reading is read, naming itself.
