@@ -353,6 +353,8 @@ TEST(CliLanguage, HelpAndMessagesFollowTheLocale) {
     english.language = "";
     const std::string refused = runCli({"--contains", "K"}, english).err;
     EXPECT_NE(refused.find("only, not \"K\" (U+004B)"), std::string::npos) << refused;
+    const std::string unstocked = runCli({"--stock", "--stock-file", "/dev/null"}, english).err;
+    EXPECT_NE(unstocked.find("/dev/null: cannot be opened"), std::string::npos) << unstocked;
     // The system's own words inside a Japanese message are Japanese too.
     test::CliRunOptions full;
     full.stdoutFile = "/dev/full";
