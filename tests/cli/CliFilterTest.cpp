@@ -167,6 +167,8 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--contains", "カャ"},
         {"--contains", "カン", "--without", "ン"},
         {"--kana", "3", "--starts-with", "カキクケ"},
+        {"--kana", "2", "--contains", "ャ"},
+        {"-l", "3", "--kana", "4", "--ends-with", "カ"},
     };
     for (const std::vector<std::string>& args : cases) {
         const auto started = std::chrono::steady_clock::now();
