@@ -88,6 +88,7 @@ int run(const CliOptions& options) {
             printError(error.what());
             return kExitUsage;
         }
+        checks->checkTexts(options);
     }
     const std::uint32_t start =
         options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());

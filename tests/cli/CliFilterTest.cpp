@@ -169,6 +169,7 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--kana", "3", "--starts-with", "カキクケ"},
         {"--kana", "2", "--contains", "ャ"},
         {"-l", "3", "--kana", "4", "--ends-with", "カ"},
+        {"--polite", "--contains", "バカ"},
     };
     for (const std::vector<std::string>& args : cases) {
         const auto started = std::chrono::steady_clock::now();
