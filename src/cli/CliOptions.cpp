@@ -300,8 +300,8 @@ bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
 void checkCombinations(const CliOptions& options) {
     const char* refused = nullptr;
     if (options.encoding == OutputEncoding::Cp932 &&
-        (options.format != OutputFormat::Plain || options.romaji)) {
-        refused = msg("--encoding cp932 works with --format plain and no --romaji only");
+        (options.format != OutputFormat::Plain || options.romaji || options.rate)) {
+        refused = msg("--encoding cp932 works with --format plain and no --romaji or --rate only");
     } else if (options.encoding == OutputEncoding::Utf8Bom && options.format != OutputFormat::Csv &&
                options.format != OutputFormat::Tsv) {
         refused = msg("--encoding utf-8-bom works with --format csv or tsv only");

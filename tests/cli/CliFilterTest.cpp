@@ -203,6 +203,7 @@ TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
         {{"--romaji=kunrei"}, "kunrei"},
         {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
         {{"--romaji", "--encoding", "cp932"}, "cp932"},
+        {{"--rate", "--encoding", "cp932"}, "--rate"},
         {{"--encoding", "utf-8-bom"}, "utf-8-bom"},
         {{"--morae", "0"}, "--morae"},
         {{"--stock-file", "a.txt"}, "--stock-file"},
