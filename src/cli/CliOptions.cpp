@@ -125,19 +125,6 @@ const OptionSpec* specOf(int id) {
     return nullptr;
 }
 
-// The argument as the user gave it, quoted, with control characters escaped so that the
-// message stays on one line.
-std::string quoted(std::string_view text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
-                                                                   "0123456789abcdef"[byte & 0xf]}
-                                             : std::string(1, c);
-    }
-    return fill(tr("\"%s\""), {shown});
-}
-
 // Digits only, within [low, high].
 std::optional<std::uint64_t> number(std::string_view text, std::uint64_t low, std::uint64_t high) {
     std::uint64_t value = 0;
@@ -316,6 +303,17 @@ void checkCombinations(const CliOptions& options) {
 }
 
 } // namespace
+
+std::string quoted(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
+                                                                   "0123456789abcdef"[byte & 0xf]}
+                                             : std::string(1, c);
+    }
+    return fill(tr("\"%s\""), {shown});
+}
 
 std::string optionOf(TextRule rule) {
     return spelling(*specOf(kStartsWith + static_cast<int>(rule)));

@@ -90,8 +90,8 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
         }
         const auto indices = symbols.read(text, true);
         if (!indices || indices->empty()) {
-            throw AppError(
-                fill(tr("--rate takes hiragana or katakana names only, not \"%s\""), {text}));
+            throw AppError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
+                                {kanatsumugi::quoted(text)}));
         }
         Rating r;
         r.name = katakanaOf(text);

@@ -89,6 +89,7 @@ TEST(CliNatural, BadValuesAndFilesExitTwo) {
                                                  {"--natural"},
                                                  {"--blocklist", "/nonexistent"},
                                                  {"--blocklist", "/"},
+                                                 {"--rate", "バ\nカ"},
                                                  {"--blocklist", ""}}) {
         const test::CliRun run = runCli(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();
