@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -294,6 +295,18 @@ TEST_F(CliStock, StockKeepsThePrintedNames) {
         expected += name + "\r\n";
     }
     EXPECT_EQ(kept, test::utf8ToCp932(expected));
+}
+
+// A reader that leaves early had only the lines it took: the rest are not stocked.
+TEST_F(CliStock, StockHoldsOnlyWhatAnEarlyClosedPipeTook) {
+    test::CliRunOptions options;
+    options.workingDirectory = dir_.string();
+    options.closeStdoutAfter = 100;
+    runCli({"-n", "100000", "--stock", "--format", "jsonl"}, options);
+    std::ifstream file(dir_ / "今まで名付けた名前.txt", std::ios::binary);
+    const std::string kept{std::istreambuf_iterator<char>(file), {}};
+    // A pipe holds 64 KiB, under 1,000 lines of JSON; a batch of names is 4,096.
+    EXPECT_LT(std::count(kept.begin(), kept.end(), '\n'), 1000) << kept.size();
 }
 
 // The forms side by side for the worked examples; lengths as the -l setting; cp932 as
