@@ -9,7 +9,8 @@ _kanatsumugi_cli() {
             --not-ends-with | --contains | --without)
             case $prev in
                 -l) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8' -- "$cur")) ;;
-                --kana | --morae) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8 9 2-4 3-5 5-9' -- "$cur")) ;;
+                --kana) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8 9 2-4 3-5 5-9' -- "$cur")) ;;
+                --morae) COMPREPLY=($(compgen -W '2 3 4 5 6 7 8 2-4 3-5 5-8' -- "$cur")) ;;
             esac
             return
             ;;

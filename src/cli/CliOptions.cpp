@@ -6,6 +6,7 @@
 #include "generator/RandomSource.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <getopt.h>
 
@@ -124,19 +125,6 @@ const OptionSpec* specOf(int id) {
     return nullptr;
 }
 
-// The argument as the user gave it, quoted, with control characters escaped so that the
-// message stays on one line.
-std::string quoted(std::string_view text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
-                                                                   "0123456789abcdef"[byte & 0xf]}
-                                             : std::string(1, c);
-    }
-    return fill(tr("\"%s\""), {shown});
-}
-
 // Digits only, within [low, high].
 std::optional<std::uint64_t> number(std::string_view text, std::uint64_t low, std::uint64_t high) {
     std::uint64_t value = 0;
@@ -207,6 +195,9 @@ std::string readKanaText(std::string_view text, const std::string& option) {
             valid = (static_cast<unsigned char>(text[at + i]) & 0xc0) == 0x80;
             code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3f);
         }
+        // The shortest form only: a longer one would slip a character past a byte check.
+        constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
+        valid = valid && code >= kLeast[size];
         if (!valid) {
             throw AppError(
                 fill(tr("%s: the value is not UTF-8 (byte %s)"), {option, std::to_string(at + 1)}));
@@ -296,8 +287,8 @@ bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
 void checkCombinations(const CliOptions& options) {
     const char* refused = nullptr;
     if (options.encoding == OutputEncoding::Cp932 &&
-        (options.format != OutputFormat::Plain || options.romaji)) {
-        refused = msg("--encoding cp932 works with --format plain and no --romaji only");
+        (options.format != OutputFormat::Plain || options.romaji || options.rate)) {
+        refused = msg("--encoding cp932 works with --format plain and no --romaji or --rate only");
     } else if (options.encoding == OutputEncoding::Utf8Bom && options.format != OutputFormat::Csv &&
                options.format != OutputFormat::Tsv) {
         refused = msg("--encoding utf-8-bom works with --format csv or tsv only");
@@ -312,6 +303,17 @@ void checkCombinations(const CliOptions& options) {
 }
 
 } // namespace
+
+std::string quoted(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
+                                                                   "0123456789abcdef"[byte & 0xf]}
+                                             : std::string(1, c);
+    }
+    return fill(tr("\"%s\""), {shown});
+}
 
 std::string optionOf(TextRule rule) {
     return spelling(*specOf(kStartsWith + static_cast<int>(rule)));

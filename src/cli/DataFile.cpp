@@ -4,6 +4,7 @@
 #include "cli/Messages.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cerrno>
 #include <charconv>
@@ -71,13 +72,26 @@ void throwDataError(const std::filesystem::path& file, std::string_view what) {
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary | std::ios::ate);
+    std::ifstream in(file, std::ios::binary);
     if (!in) {
         throwDataError(file, std::strerror(errno));
     }
-    std::string bytes(static_cast<std::size_t>(in.tellg()), '\0');
-    in.seekg(0);
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) {
+    std::error_code error;
+    if (std::filesystem::is_directory(file, error)) {
+        throwDataError(file, std::strerror(EISDIR));
+    }
+    // In blocks, not by the file's size: a pipe (--blocklist <(...)) has none, and a
+    // device such as /dev/zero never ends.
+    constexpr std::size_t kLargestFile = std::size_t{64} << 20;
+    std::string bytes;
+    std::array<char, 1 << 16> block{};
+    while (in.read(block.data(), block.size()) || in.gcount() > 0) {
+        bytes.append(block.data(), static_cast<std::size_t>(in.gcount()));
+        if (bytes.size() > kLargestFile) {
+            throwDataError(file, tr("too large"));
+        }
+    }
+    if (in.bad()) {
         throwDataError(file, tr("cannot be read"));
     }
     return bytes;

@@ -75,6 +75,8 @@ void NameFilter::checkLengths(const CliOptions& options) {
     // (n + 2) / 2 morae; the ninth kana only ever closes a pair.
     const int lowest = (kanaLow_ + 2) / 2;
     const int highest = std::min({kanaHigh_, KanaIndexName::kMaxLength, fixed > 0 ? fixed : 9});
+    // A name longer than its drawn length holds a closing pair.
+    endsSmall_ = kanaLow_ > (fixed > 0 ? fixed : KanaIndexName::kMaxLength);
     countsMorae_ = options.morae.low > lowest || options.morae.high < highest;
     moraeLow_ = std::max(lowest, options.morae.low);
     moraeHigh_ = std::min(highest, options.morae.high);
@@ -94,6 +96,11 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
         throw NoNameMatches(
             fill(tr("%s: no name starts with %s"), {shown, tables.kanaUtf8(first)}));
     }
+    if (rule == TextRule::StartsWith && indices.size() > 1 &&
+        isSmall(static_cast<std::uint8_t>(indices[1]))) {
+        throw NoNameMatches(fill(tr("%s: the first kana of a name stands alone, never with %s"),
+                                 {shown, tables.kanaUtf8(static_cast<std::uint8_t>(indices[1]))}));
+    }
     for (std::size_t i = 1; i < indices.size(); ++i) {
         const int kana = static_cast<std::uint8_t>(indices[i]);
         const int before = static_cast<std::uint8_t>(indices[i - 1]);
@@ -110,6 +117,22 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
     if (static_cast<int>(indices.size()) > kanaHigh_) {
         throw NoNameMatches(fill(tr("%s: longer than any name here (%s kana at most)"),
                                  {shown, std::to_string(kanaHigh_)}));
+    }
+    // A small kana never stands first or second, so a text with one early needs kana before it.
+    const auto small = std::find_if(indices.begin(), indices.end(), [](char kana) {
+        return isSmall(static_cast<std::uint8_t>(kana));
+    });
+    const auto before = rule == TextRule::StartsWith || small == indices.end()
+                            ? 0
+                            : std::max<std::ptrdiff_t>(0, 2 - (small - indices.begin()));
+    if (static_cast<int>(indices.size() + before) > kanaHigh_) {
+        throw NoNameMatches(fill(tr("%s: a small kana is never first or second in a name, and "
+                                    "names here have %s kana at most"),
+                                 {shown, std::to_string(kanaHigh_)}));
+    }
+    if (rule == TextRule::EndsWith && endsSmall_ &&
+        !isSmall(static_cast<std::uint8_t>(indices.back()))) {
+        throw NoNameMatches(fill(tr("%s: every name here closes with a small kana"), {shown}));
     }
 }
 

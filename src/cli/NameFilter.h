@@ -60,6 +60,7 @@ private:
 
     int kanaLow_ = 0;
     int kanaHigh_ = KanaIndexName::kCapacity;
+    bool endsSmall_ = false; // every name allowed ends with a small kana
     bool countsMorae_ = false;
     int moraeLow_ = 0;
     int moraeHigh_ = KanaIndexName::kCapacity;

@@ -41,6 +41,9 @@ public:
                                           : scanWith<false>(first, readings, wanted);
     }
 
+    // Where each printed name's line ends in the output.
+    [[nodiscard]] const std::vector<std::uint64_t>& ends() const { return ends_; }
+
 private:
     bool keeps(const KanaIndexName& name) {
         if (!filter_.matches(name) || (options_.checksWords() && !checks_->passes(name))) {
@@ -72,6 +75,7 @@ private:
                 ++printed;
                 if (printed_ != nullptr) {
                     printed_->push_back(names[i]);
+                    ends_.push_back(out_.queued());
                 }
             }
             done += names.size();
@@ -88,6 +92,7 @@ private:
     OutputBuffer& out_;
     std::vector<KanaIndexName>* printed_;
     std::vector<KanaIndexName> batch_ = std::vector<KanaIndexName>(kBatchSize);
+    std::vector<std::uint64_t> ends_;
 };
 
 } // namespace
@@ -122,6 +127,12 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options, const 
             start, options.choosesReadings() ? kMillisecondsPerDay : options.count, options.count);
     }
     out.flush();
+    if (printed != nullptr && out.closed()) {
+        // A reader that left early saw only the lines it took; the rest were never printed.
+        printed->resize(static_cast<std::size_t>(
+            std::upper_bound(run.ends().begin(), run.ends().end(), out.delivered()) -
+            run.ends().begin()));
+    }
     result.exhausted = result.printed < options.count && !out.closed();
     return result;
 }

@@ -14,6 +14,7 @@ void OutputBuffer::writeFully(const char* bytes, std::size_t size) {
         const ssize_t n = ::write(fd_, bytes + written, size - written);
         if (n >= 0) {
             written += static_cast<std::size_t>(n);
+            delivered_ += static_cast<std::uint64_t>(n);
         } else if (errno == EPIPE) {
             closed_ = true;
         } else if (const int error = errno; error != EINTR) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <vector>
 
@@ -26,11 +27,15 @@ public:
         }
         return buffer_.data() + used_;
     }
-    void commit(std::size_t bytes) { used_ += bytes; }
+    void commit(std::size_t bytes) {
+        used_ += bytes;
+        queued_ += bytes;
+    }
 
     // Flushes what is buffered, then writes `bytes` straight through.
     void write(std::span<const char> bytes) {
         flush();
+        queued_ += bytes.size();
         writeFully(bytes.data(), bytes.size());
     }
     void flush() {
@@ -38,6 +43,9 @@ public:
         used_ = 0;
     }
     [[nodiscard]] bool closed() const { return closed_; }
+    // All the bytes given so far, and those of them the reader took.
+    [[nodiscard]] std::uint64_t queued() const { return queued_; }
+    [[nodiscard]] std::uint64_t delivered() const { return delivered_; }
 
 private:
     void writeFully(const char* bytes, std::size_t size);
@@ -46,6 +54,8 @@ private:
     std::vector<char> buffer_;
     std::size_t used_ = 0;
     bool closed_ = false;
+    std::uint64_t queued_ = 0;
+    std::uint64_t delivered_ = 0;
 };
 
 } // namespace kanatsumugi

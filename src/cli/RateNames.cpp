@@ -74,6 +74,9 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
     for (const std::string& file : options.blocklists) {
         blocklist.addUserFile(file, symbols);
     }
+    if (options.encoding == OutputEncoding::Utf8Bom) {
+        out.write(std::string_view("\xEF\xBB\xBF"));
+    }
     if (options.format == OutputFormat::Csv) {
         out.write(std::string_view("name,score,percentile,word,blocked,possible\r\n"));
     }
@@ -81,10 +84,14 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
         if (text.ends_with('\r')) {
             text.pop_back();
         }
+        // Editors on Windows start a UTF-8 file with a byte-order mark; `$(cat FILE)` keeps it.
+        if (text.starts_with("\xEF\xBB\xBF")) {
+            text.erase(0, 3);
+        }
         const auto indices = symbols.read(text, true);
         if (!indices || indices->empty()) {
-            throw AppError(
-                fill(tr("--rate takes hiragana or katakana names only, not \"%s\""), {text}));
+            throw AppError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
+                                {kanatsumugi::quoted(text)}));
         }
         Rating r;
         r.name = katakanaOf(text);

@@ -3,6 +3,7 @@
 #include "apperror/AppError.h"
 #include "cli/Messages.h"
 #include "generator/KanaTables.h"
+#include "stock/StockErrors.h"
 #include "stock/StockFile.h"
 #include "stock/StockList.h"
 #include "stock/StockText.h"
@@ -59,8 +60,11 @@ void stockNames(const KanaTables& tables, const std::string& path,
     try {
         StockList(QByteArray::fromStdString(path)).stockAll(entries);
     } catch (const AppError& error) {
+        // The stock's own messages are the window's Japanese; say why in the command line's.
+        const bool unwritten = std::string_view(error.what()) == stockWriteError().what();
         throw AppError(
-            fill(tr("the names were not added to the stock file %s: %s"), {path, error.what()}));
+            fill(tr("the names were not added to the stock file %s: %s"),
+                 {path, unwritten ? tr("cannot be written") : tr("cannot be opened or created")}));
     }
 }
 

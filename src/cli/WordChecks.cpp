@@ -1,6 +1,8 @@
 #include "cli/WordChecks.h"
 
 #include "cli/DataFile.h"
+#include "cli/Messages.h"
+#include "cli/NameFilter.h"
 
 namespace kanatsumugi {
 
@@ -23,6 +25,16 @@ WordChecks::WordChecks(const KanaTables& tables, const CliOptions& options)
         blocklist_ = options.polite ? Blocklist::loadShipped(data, symbols_) : Blocklist();
         for (const std::string& file : options.blocklists) {
             blocklist_->addUserFile(file, symbols_);
+        }
+    }
+}
+
+void WordChecks::checkTexts(const CliOptions& options) const {
+    for (const auto& [rule, utf8] : options.texts) {
+        const auto symbols = symbols_.read(utf8, false);
+        if (blocklist_ && NameFilter::required(rule) && symbols && blocklist_->blocks(*symbols)) {
+            throw NoNameMatches(
+                fill(tr("%s %s: it holds an entry of the blocklist"), {optionOf(rule), utf8}));
         }
     }
 }

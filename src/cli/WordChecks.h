@@ -21,6 +21,9 @@ public:
     // Raises AppError naming a data file or blocklist that is missing or damaged.
     WordChecks(const KanaTables& tables, const CliOptions& options);
 
+    // Raises NoNameMatches when a text every name must hold holds a blocked entry.
+    void checkTexts(const CliOptions& options) const;
+
     // The score of tsv, csv and jsonl: log-probability per character, end included.
     [[nodiscard]] double score(const KanaIndexName& name) const {
         return NameScore::perCharacter(score_->total(name.indices()),

@@ -19,6 +19,7 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -31,6 +32,14 @@ constexpr int kExitUsage = 2;
 
 void printError(std::string_view message) {
     std::cerr << "kanatsumugi-cli: " << message << '\n';
+}
+
+// Whether the output goes into `path` itself, as with `--stock >> 今まで名付けた名前.txt`.
+bool writesTo(int fd, const std::string& path) {
+    struct stat out {};
+    struct stat file {};
+    return ::fstat(fd, &out) == 0 && ::stat(path.c_str(), &file) == 0 &&
+           out.st_dev == file.st_dev && out.st_ino == file.st_ino;
 }
 
 int run(const CliOptions& options) {
@@ -53,6 +62,12 @@ int run(const CliOptions& options) {
     }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
+    if (options.stock && writesTo(STDOUT_FILENO, stockFile)) {
+        // The lines would land in the stock beside the names --stock adds, in another form.
+        printError(fill(tr("the output is the stock file %s, which --stock adds to already"),
+                        {stockFile}));
+        return kExitUsage;
+    }
     // --unique holds at most the names it prints, at most one a reading of the day.
     UniqueNames seen(options.unique ? std::min<std::uint64_t>(options.count, kMillisecondsPerDay)
                                     : 0);
@@ -73,6 +88,7 @@ int run(const CliOptions& options) {
             printError(error.what());
             return kExitUsage;
         }
+        checks->checkTexts(options);
     }
     const std::uint32_t start =
         options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());
@@ -85,7 +101,10 @@ int run(const CliOptions& options) {
     if (result.exhausted) {
         const std::string found = std::to_string(result.printed);
         printError(
-            !options.filters()
+            options.spread ? fill(tr("--spread: only %s of the %s stretches of the day held a name "
+                                     "that passes"),
+                                  {found, std::to_string(options.count)})
+            : !options.filters()
                 ? fill(tr("a whole day of clock readings holds no new name (%s printed)"), {found})
                 : fill(trn("a whole day of clock readings held only %s matching name",
                            "a whole day of clock readings held only %s matching names",

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -146,6 +147,10 @@ TEST(CliFilters, AShortDayEndsWithStatusOneAndTheCount) {
     for (const std::string& line : lines) {
         EXPECT_TRUE(has(line, "ヴヴヴ")) << line;
     }
+    // With --spread it is the stretches of the day that fall short, not the day.
+    const test::CliRun spread =
+        runCli({"--contains", "ヴヴヴ", "-n", "1000", "--spread", "--at=00:00:00.000"});
+    EXPECT_NE(spread.err.find(" 1000 "), std::string::npos) << spread.err;
 }
 
 // A filter no name can pass is refused before a single reading is read, naming itself.
@@ -155,6 +160,7 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--contains", "ヰ"},
         {"--starts-with", "ッ"},
         {"--starts-with", "ャ"},
+        {"--starts-with", "キャ"},
         {"--starts-with", "カ", "--starts-with", "キ"},
         {"--ends-with", "カ", "--ends-with", "キカ", "--ends-with", "ア"},
         {"-l", "5", "--kana", "2"},
@@ -162,6 +168,9 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--contains", "カャ"},
         {"--contains", "カン", "--without", "ン"},
         {"--kana", "3", "--starts-with", "カキクケ"},
+        {"--kana", "2", "--contains", "ャ"},
+        {"-l", "3", "--kana", "4", "--ends-with", "カ"},
+        {"--polite", "--contains", "バカ"},
     };
     for (const std::vector<std::string>& args : cases) {
         const auto started = std::chrono::steady_clock::now();
@@ -186,6 +195,7 @@ TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
         {{"--without", "漢"}, "「漢」"},
         {{"--ends-with", "ｶ"}, "U+FF76"},
         {{"--contains", "カ\tナ"}, "U+0009"},
+        {{"--contains", "\xf0\x83\x82\xa2"}, "UTF-8"},
         {{"--starts-with", ""}, "--starts-with"},
         {{"--kana", "1"}, "--kana"},
         {{"--kana", "5-3"}, "5-3"},
@@ -194,6 +204,7 @@ TEST(CliFilters, TextOtherThanKanaIsRefusedNamingTheCharacter) {
         {{"--romaji=kunrei"}, "kunrei"},
         {{"--format", "csv", "--encoding", "cp932"}, "cp932"},
         {{"--romaji", "--encoding", "cp932"}, "cp932"},
+        {{"--rate", "--encoding", "cp932"}, "--rate"},
         {{"--encoding", "utf-8-bom"}, "utf-8-bom"},
         {{"--morae", "0"}, "--morae"},
         {{"--stock-file", "a.txt"}, "--stock-file"},
@@ -254,7 +265,8 @@ TEST_F(CliStock, AStockThatCannotBeReadIsAnError) {
     std::filesystem::create_directory(dir_ / "folder.txt");
     for (const std::vector<std::string>& args :
          {std::vector<std::string>{"--exclude-stock", "--stock-file=folder.txt"},
-          {"--exclude-stock", "--stock-file", "missing.txt"}}) {
+          {"--exclude-stock", "--stock-file", "missing.txt"},
+          {"--stock", "--stock-file", "/dev/stdout"}}) {
         const test::CliRun run = runIn(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();
         EXPECT_EQ(run.out, "");
@@ -285,6 +297,18 @@ TEST_F(CliStock, StockKeepsThePrintedNames) {
     EXPECT_EQ(kept, test::utf8ToCp932(expected));
 }
 
+// A reader that leaves early had only the lines it took: the rest are not stocked.
+TEST_F(CliStock, StockHoldsOnlyWhatAnEarlyClosedPipeTook) {
+    test::CliRunOptions options;
+    options.workingDirectory = dir_.string();
+    options.closeStdoutAfter = 100;
+    runCli({"-n", "100000", "--stock", "--format", "jsonl"}, options);
+    std::ifstream file(dir_ / "今まで名付けた名前.txt", std::ios::binary);
+    const std::string kept{std::istreambuf_iterator<char>(file), {}};
+    // A pipe holds 64 KiB, under 1,000 lines of JSON; a batch of names is 4,096.
+    EXPECT_LT(std::count(kept.begin(), kept.end(), '\n'), 1000) << kept.size();
+}
+
 // The forms side by side for the worked examples; lengths as the -l setting; cp932 as
 // the stock file holds names; the scores as the derivation script gives them.
 TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
@@ -310,6 +334,10 @@ TEST(CliFormats, EachFormHoldsNameRomajiReadingAndLengthSetting) {
          "\"length_setting\":null,\"score\":-4.893,\"word\":false}\n{\"name\":\"イスィ\","
          "\"romaji\":\"isi\",\"time\":\"00:00:00.000\",\"length_setting\":null,\"score\":-4.011,"
          "\"word\":false}\n"},
+        {{"--rate", "--format=csv", "--encoding=utf-8-bom", "アイ"},
+         "\xef\xbb\xbfname,score,percentile,word,blocked,possible\r\nアイ,-2.706,97.7,true,false,"
+         "true\r\n"},
+        {{"--rate", "\xef\xbb\xbfアイ"}, "アイ\t-2.706\t97.7\ttrue\tfalse\ttrue\n"},
     };
     for (const auto& c : cases) {
         std::vector<std::string> args = at;
@@ -342,6 +370,8 @@ TEST(CliLanguage, HelpAndMessagesFollowTheLocale) {
     english.language = "";
     const std::string refused = runCli({"--contains", "K"}, english).err;
     EXPECT_NE(refused.find("only, not \"K\" (U+004B)"), std::string::npos) << refused;
+    const std::string unstocked = runCli({"--stock", "--stock-file", "/dev/null"}, english).err;
+    EXPECT_NE(unstocked.find("/dev/null: cannot be opened"), std::string::npos) << unstocked;
     // The system's own words inside a Japanese message are Japanese too.
     test::CliRunOptions full;
     full.stdoutFile = "/dev/full";

@@ -88,6 +88,8 @@ TEST(CliNatural, BadValuesAndFilesExitTwo) {
     for (const std::vector<std::string>& args : {std::vector<std::string>{"--natural=best"},
                                                  {"--natural"},
                                                  {"--blocklist", "/nonexistent"},
+                                                 {"--blocklist", "/"},
+                                                 {"--rate", "バ\nカ"},
                                                  {"--blocklist", ""}}) {
         const test::CliRun run = runCli(args);
         EXPECT_EQ(run.exitStatus, 2) << args.back();

@@ -39,4 +39,5 @@ expect '--unique' kanatsumugi-cli --exclude-stock --un
 expect '-h' kanatsumugi-cli -h
 expect '--stock --stock-file' kanatsumugi-cli --stock
 expect '' kanatsumugi-cli --starts-with ''
+expect '5 5-8' kanatsumugi-cli --morae 5
 echo "completion ok"
