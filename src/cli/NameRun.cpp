@@ -45,8 +45,8 @@ public:
     [[nodiscard]] const std::vector<std::uint64_t>& ends() const { return ends_; }
 
 private:
-    bool keeps(const KanaIndexName& name) {
-        if (!filter_.matches(name) || (options_.checksWords() && !checks_->passes(name))) {
+    bool keeps(const KanaIndexName& name, bool passesChecks) {
+        if (!passesChecks || !filter_.matches(name)) {
             return false;
         }
         if (options_.unique) {
@@ -65,8 +65,11 @@ private:
                                    kBatchSize, std::min(readings - done, wanted - printed))));
             const std::uint32_t reading = readingAfter(first, done);
             makeNames(tables_, options_.fixedLength, reading, names);
+            if (kChooses && options_.checksWords()) {
+                checks_->check(names, std::span(passed_).first(names.size()));
+            }
             for (std::size_t i = 0; i < names.size() && printed < wanted; ++i) {
-                if (kChooses && !keeps(names[i])) {
+                if (kChooses && !keeps(names[i], passed_[i] != 0)) {
                     continue;
                 }
                 char* const start = out_.reserve(LineFormat::kMaxLineBytes);
@@ -93,6 +96,8 @@ private:
     std::vector<KanaIndexName>* printed_;
     std::vector<KanaIndexName> batch_ = std::vector<KanaIndexName>(kBatchSize);
     std::vector<std::uint64_t> ends_;
+    // Whether each name of the batch passes the word checks; all do without them.
+    std::vector<std::uint8_t> passed_ = std::vector<std::uint8_t>(kBatchSize, 1);
 };
 
 } // namespace

@@ -27,14 +27,6 @@ bool ranked(std::size_t shape) {
 
 } // namespace
 
-std::size_t nameShape(std::string_view symbols) {
-    // Anything too long shares the slot of length 0, which keeps nothing.
-    const std::size_t length = symbols.size() <= kMaxRankedLength ? symbols.size() : 0;
-    const int last = symbols.empty() ? 0 : static_cast<unsigned char>(symbols.back());
-    const bool small = last >= KanaTables::kFirstSmallKana && last <= KanaTables::kLastSmallKana;
-    return length * 2 + (small ? 1 : 0);
-}
-
 // From the best total down, the total whose share of names at or above it comes nearest
 // each preset's share.
 std::array<int, kNaturalShares.size()>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "generator/KanaTables.h"
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
@@ -21,7 +23,13 @@ inline constexpr std::array<double, 4> kNaturalShares = {0.50, 0.25, 0.10, 0.01}
 // length of -l or without. Apart, every kind of day keeps each preset's share.
 inline constexpr std::size_t kMaxRankedLength = 9;
 inline constexpr std::size_t kNameShapes = (kMaxRankedLength + 1) * 2;
-std::size_t nameShape(std::string_view symbols);
+inline std::size_t nameShape(std::string_view symbols) {
+    // Anything too long shares the slot of length 0, which keeps nothing.
+    const std::size_t length = symbols.size() <= kMaxRankedLength ? symbols.size() : 0;
+    const int last = symbols.empty() ? 0 : static_cast<unsigned char>(symbols.back());
+    const bool small = last >= KanaTables::kFirstSmallKana && last <= KanaTables::kLastSmallKana;
+    return length * 2 + (small ? 1 : 0);
+}
 
 // How often each model total (NameScore::total) occurs among names of each shape.
 struct TotalHistogram {

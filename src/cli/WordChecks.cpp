@@ -39,4 +39,18 @@ void WordChecks::checkTexts(const CliOptions& options) const {
     }
 }
 
+void WordChecks::check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string_view indices = names[i].indices();
+        passed[i] = !natural_ || cuts_->keeps(score_->total(indices), indices, *natural_);
+    }
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (passed[i] != 0) {
+            const std::string_view indices = names[i].indices();
+            passed[i] = (!newWords_ || !words_->isWord(indices)) &&
+                        (!blocklist_ || !blocklist_->blocks(indices));
+        }
+    }
+}
+
 } // namespace kanatsumugi

@@ -8,7 +8,9 @@
 #include "cli/NaturalCuts.h"
 #include "cli/WordList.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 
 namespace kanatsumugi {
 
@@ -33,17 +35,10 @@ public:
         return words_->isWord(name.indices());
     }
 
-    // The score first: it refuses the most names at the least cost.
-    [[nodiscard]] bool passes(const KanaIndexName& name) const {
-        const std::string_view indices = name.indices();
-        if (natural_ && !cuts_->keeps(score_->total(indices), indices, *natural_)) {
-            return false;
-        }
-        if (newWords_ && words_->isWord(indices)) {
-            return false;
-        }
-        return !blocklist_ || !blocklist_->blocks(indices);
-    }
+    // Marks which of `names` pass, in `passed`. The score comes first, as it refuses the
+    // most names, and in a pass of its own over the whole batch: with no branch between
+    // them, the table reads of many names overlap.
+    void check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const;
 
 private:
     KanaSymbols symbols_;

@@ -31,7 +31,7 @@ for completion in /usr/share/bash-completion/completions/kanatsumugi-cli \
     grep -qx "$completion" "$scratch/files" || fail "the package has no $completion"
 done
 kanatsumugi-cli -n 2 --kana 3 --romaji --format csv --starts-with か >"$scratch/names.csv"
-[ "$(head -1 "$scratch/names.csv")" = $'name,romaji,time,length_setting\r' ] &&
+[ "$(head -1 "$scratch/names.csv")" = $'name,romaji,time,length_setting,score,word\r' ] &&
     [ "$(grep -c '^カ' "$scratch/names.csv")" = 2 ] ||
     fail "kanatsumugi-cli --format csv printed: $(cat "$scratch/names.csv")"
 pass "completions installed; three-kana names with romaji as CSV: $(tail -1 "$scratch/names.csv")"
