@@ -1,6 +1,6 @@
 # Generator and command-line benchmarks; built with the project, never run by ctest.
 add_executable(generator_bench ${CMAKE_CURRENT_LIST_DIR}/generator_bench.cpp)
-target_link_libraries(generator_bench PRIVATE cli_core benchmark::benchmark)
+target_link_libraries(generator_bench PRIVATE generator benchmark::benchmark)
 
 # `cmake --build <dir> --target bench-cli-whole-day`: every name of a day, timed.
 add_custom_target(bench-cli-whole-day

@@ -1,5 +1,5 @@
-#include "cli/NameBatch.h"
 #include "generator/KanaTables.h"
+#include "generator/NameBatch.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
 

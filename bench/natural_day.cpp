@@ -6,15 +6,15 @@
 //   cost     nanoseconds a name for drawing alone and for drawing, scoring, the word
 //            check and the blocklist together
 // Usage: natural_day [--data DIR] [--write-cuts]; exits 1 when a target is missed.
-#include "cli/Blocklist.h"
-#include "cli/DataFile.h"
-#include "cli/KanaSymbols.h"
-#include "cli/NameScore.h"
-#include "cli/NaturalCuts.h"
-#include "cli/WordList.h"
 #include "generator/KanaTables.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
+#include "lexicon/Blocklist.h"
+#include "lexicon/DataFile.h"
+#include "lexicon/KanaSymbols.h"
+#include "lexicon/NameScore.h"
+#include "lexicon/NaturalCuts.h"
+#include "lexicon/WordList.h"
 
 #include <algorithm>
 #include <array>

@@ -1,7 +1,7 @@
 #include "cli/CliOptions.h"
 
 #include "apperror/AppError.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 #include "generator/Clock.h"
 #include "generator/RandomSource.h"
 
@@ -84,11 +84,9 @@ constexpr OptionSpec kOptions[] = {
     {"natural", kNatural, required_argument, "low|mid|high|max",
      msg("only names that sound natural: the top 50, 25, 10 or 1 % of their length"),
      msg("low, mid, high or max")},
-    {"new-words", kNewWords, no_argument, nullptr, msg("skip names that are dictionary words"),
-     nullptr, &CliOptions::newWords},
+    {"new-words", kNewWords, no_argument, nullptr, msg("skip names that are dictionary words")},
     {"polite", kPolite, no_argument, nullptr,
-     msg("skip names that hold a crude or insulting word of the built-in list"), nullptr,
-     &CliOptions::polite},
+     msg("skip names that hold a crude or insulting word of the built-in list")},
     {"blocklist", kBlocklist, required_argument, "FILE",
      msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
      msg("a file name")},
@@ -239,16 +237,20 @@ bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
         field.given = spelling(spec) + " " + std::string(text);
         return read;
     }
+    case kNewWords:
+        return options.words.newWords = true;
+    case kPolite:
+        return options.words.polite = true;
     case kStockFile:
         options.stockFile = std::string(text);
         return !text.empty();
     case kBlocklist:
-        options.blocklists.emplace_back(text);
+        options.words.blocklists.emplace_back(text);
         return !text.empty();
     case kNatural: {
         const auto chosen = choice(spec.value, text);
         if (chosen) {
-            options.natural = static_cast<Natural>(*chosen);
+            options.words.natural = static_cast<Natural>(*chosen);
         }
         return chosen.has_value();
     }

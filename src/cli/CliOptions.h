@@ -1,6 +1,7 @@
 #pragma once
 
-#include "cli/Romaji.h"
+#include "lexicon/Romaji.h"
+#include "lexicon/WordRules.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,8 +11,6 @@
 #include <vector>
 
 namespace kanatsumugi {
-
-enum class Natural; // the presets of --natural, in NaturalCuts.h
 
 enum class OutputEncoding { Utf8, Utf8Bom, Cp932 };
 enum class OutputFormat { Plain, Tsv, Csv, Jsonl };
@@ -47,24 +46,17 @@ struct CliOptions {
     std::optional<std::string> stockFile; // unset: the stock file in the working folder
 
     // What the program knows of Japanese: the data files, read only when asked for.
-    std::optional<Natural> natural;
-    bool newWords = false;
-    bool polite = false;
-    std::vector<std::string> blocklists; // the user's own, in the order given
+    WordRules words;
     bool rate = false;
     std::vector<std::string> rateNames; // the arguments after the options, with --rate
 
     // True when a filter may skip readings.
     [[nodiscard]] bool filters() const {
         return excludeStock || !texts.empty() || kana.low > 0 || kana.high < 9 || morae.low > 0 ||
-               morae.high < 9 || checksWords();
-    }
-    // True when names are checked against the data files.
-    [[nodiscard]] bool checksWords() const {
-        return natural || newWords || polite || !blocklists.empty();
+               morae.high < 9 || words.any();
     }
     // True when the data files are read: to check names, or for the score and word fields.
-    [[nodiscard]] bool readsWords() const { return checksWords() || format != OutputFormat::Plain; }
+    [[nodiscard]] bool readsWords() const { return words.any() || format != OutputFormat::Plain; }
     // True when some readings may be skipped, so a day may hold fewer than `count`.
     [[nodiscard]] bool choosesReadings() const { return unique || filters(); }
 };

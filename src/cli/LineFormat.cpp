@@ -1,8 +1,8 @@
 #include "cli/LineFormat.h"
 
-#include "cli/WordChecks.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "lexicon/WordChecks.h"
 
 #include <cstdio>
 

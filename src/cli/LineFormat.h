@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/CliOptions.h"
-#include "cli/NameBatch.h"
+#include "generator/NameBatch.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
 #include "cli/NameFilter.h"
 
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 #include "generator/KanaTables.h"
 
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include "apperror/AppError.h"
 #include "cli/CliOptions.h"
-#include "cli/NameBatch.h"
+#include "generator/NameBatch.h"
 
 #include <string>
 #include <utility>

@@ -4,9 +4,9 @@
 #include "cli/NameFilter.h"
 #include "cli/OutputBuffer.h"
 #include "cli/UniqueNames.h"
-#include "cli/WordChecks.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "lexicon/WordChecks.h"
 
 #include <algorithm>
 #include <span>
@@ -65,7 +65,7 @@ private:
                                    kBatchSize, std::min(readings - done, wanted - printed))));
             const std::uint32_t reading = readingAfter(first, done);
             makeNames(tables_, options_.fixedLength, reading, names);
-            if (kChooses && options_.checksWords()) {
+            if (kChooses && options_.words.any()) {
                 checks_->check(names, std::span(passed_).first(names.size()));
             }
             for (std::size_t i = 0; i < names.size() && printed < wanted; ++i) {

@@ -1,7 +1,7 @@
 #include "cli/OutputBuffer.h"
 
 #include "apperror/AppError.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,15 +1,15 @@
 #include "cli/RateNames.h"
 
 #include "apperror/AppError.h"
-#include "cli/Blocklist.h"
+#include "apperror/Messages.h"
 #include "cli/CliOptions.h"
-#include "cli/DataFile.h"
-#include "cli/KanaSymbols.h"
-#include "cli/Messages.h"
-#include "cli/NameScore.h"
-#include "cli/NaturalCuts.h"
 #include "cli/OutputBuffer.h"
-#include "cli/WordList.h"
+#include "lexicon/Blocklist.h"
+#include "lexicon/DataFile.h"
+#include "lexicon/KanaSymbols.h"
+#include "lexicon/NameScore.h"
+#include "lexicon/NaturalCuts.h"
+#include "lexicon/WordList.h"
 
 #include <cstdio>
 
@@ -71,7 +71,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
     const NaturalCuts cuts = NaturalCuts::load(data);
     const WordList words = WordList::load(data);
     Blocklist blocklist = Blocklist::loadShipped(data, symbols);
-    for (const std::string& file : options.blocklists) {
+    for (const std::string& file : options.words.blocklists) {
         blocklist.addUserFile(file, symbols);
     }
     if (options.encoding == OutputEncoding::Utf8Bom) {

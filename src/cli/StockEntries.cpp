@@ -1,7 +1,7 @@
 #include "cli/StockEntries.h"
 
 #include "apperror/AppError.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 #include "generator/KanaTables.h"
 #include "stock/StockErrors.h"
 #include "stock/StockFile.h"

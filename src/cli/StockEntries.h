@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/NameBatch.h"
 #include "cli/UniqueNames.h"
+#include "generator/NameBatch.h"
 
 #include <optional>
 #include <string>

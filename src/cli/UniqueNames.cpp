@@ -1,6 +1,6 @@
 #include "cli/UniqueNames.h"
 
-#include "cli/NameBatch.h"
+#include "generator/NameBatch.h"
 
 #include <algorithm>
 #include <bit>

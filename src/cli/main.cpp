@@ -1,16 +1,16 @@
 #include "apperror/AppError.h"
+#include "apperror/Messages.h"
 #include "cli/CliOptions.h"
-#include "cli/Messages.h"
 #include "cli/NameFilter.h"
 #include "cli/NameRun.h"
 #include "cli/OutputBuffer.h"
 #include "cli/RateNames.h"
 #include "cli/StockEntries.h"
 #include "cli/UniqueNames.h"
-#include "cli/WordChecks.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "lexicon/WordChecks.h"
 #include "stock/StandardDescriptors.h"
 
 #include <algorithm>
@@ -83,12 +83,17 @@ int run(const CliOptions& options) {
     std::optional<WordChecks> checks;
     if (options.readsWords()) {
         try {
-            checks.emplace(tables, options);
+            checks.emplace(tables, options.words, options.format != OutputFormat::Plain);
         } catch (const AppError& error) {
             printError(error.what());
             return kExitUsage;
         }
-        checks->checkTexts(options);
+        for (const auto& [rule, utf8] : options.texts) {
+            if (NameFilter::required(rule) && checks->blocks(utf8)) {
+                throw NoNameMatches(
+                    fill(tr("%s %s: it holds an entry of the blocklist"), {optionOf(rule), utf8}));
+            }
+        }
     }
     const std::uint32_t start =
         options.startReading.value_or(SystemClock{}.utcTimeOfDay().milliseconds());

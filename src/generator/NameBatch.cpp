@@ -1,4 +1,4 @@
-#include "cli/NameBatch.h"
+#include "generator/NameBatch.h"
 
 #include "apperror/AppError.h"
 #include "generator/NameGenerator.h"

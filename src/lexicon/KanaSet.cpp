@@ -1,4 +1,4 @@
-#include "cli/KanaSet.h"
+#include "lexicon/KanaSet.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "cli/Romaji.h"
+#include "lexicon/Romaji.h"
 
-#include "cli/NameBatch.h"
 #include "generator/KanaTables.h"
+#include "generator/NameBatch.h"
 #include "generator/RandomSource.h"
 
 #include <gtest/gtest.h>

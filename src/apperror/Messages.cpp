@@ -1,4 +1,4 @@
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 
 #include <clocale>
 #include <filesystem>

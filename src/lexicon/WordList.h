@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/KanaSet.h"
+#include "lexicon/KanaSet.h"
 
 #include <filesystem>
 #include <string_view>

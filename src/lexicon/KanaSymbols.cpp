@@ -1,4 +1,4 @@
-#include "cli/KanaSymbols.h"
+#include "lexicon/KanaSymbols.h"
 
 #include "generator/KanaTables.h"
 

@@ -1,17 +1,14 @@
-#include "cli/WordChecks.h"
+#include "lexicon/WordChecks.h"
 
-#include "cli/DataFile.h"
-#include "cli/Messages.h"
-#include "cli/NameFilter.h"
+#include "lexicon/DataFile.h"
 
 namespace kanatsumugi {
 
-WordChecks::WordChecks(const KanaTables& tables, const CliOptions& options)
+WordChecks::WordChecks(const KanaTables& tables, const WordRules& rules, bool fields)
     : symbols_(tables)
-    , natural_(options.natural)
-    , newWords_(options.newWords) {
+    , natural_(rules.natural)
+    , newWords_(rules.newWords) {
     const std::filesystem::path data = dataDirectory();
-    const bool fields = options.format != OutputFormat::Plain;
     if (natural_ || fields) {
         score_ = NameScore::load(data);
     }
@@ -21,22 +18,17 @@ WordChecks::WordChecks(const KanaTables& tables, const CliOptions& options)
     if (newWords_ || fields) {
         words_ = WordList::load(data);
     }
-    if (options.polite || !options.blocklists.empty()) {
-        blocklist_ = options.polite ? Blocklist::loadShipped(data, symbols_) : Blocklist();
-        for (const std::string& file : options.blocklists) {
+    if (rules.polite || !rules.blocklists.empty()) {
+        blocklist_ = rules.polite ? Blocklist::loadShipped(data, symbols_) : Blocklist();
+        for (const std::string& file : rules.blocklists) {
             blocklist_->addUserFile(file, symbols_);
         }
     }
 }
 
-void WordChecks::checkTexts(const CliOptions& options) const {
-    for (const auto& [rule, utf8] : options.texts) {
-        const auto symbols = symbols_.read(utf8, false);
-        if (blocklist_ && NameFilter::required(rule) && symbols && blocklist_->blocks(*symbols)) {
-            throw NoNameMatches(
-                fill(tr("%s %s: it holds an entry of the blocklist"), {optionOf(rule), utf8}));
-        }
-    }
+bool WordChecks::blocks(std::string_view utf8) const {
+    const auto symbols = symbols_.read(utf8, false);
+    return blocklist_ && symbols && blocklist_->blocks(*symbols);
 }
 
 void WordChecks::check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const {

@@ -1,14 +1,14 @@
 // The shipped model, cuts, word list and blocklist, read as kanatsumugi-cli reads them.
 #include "apperror/AppError.h"
-#include "cli/Blocklist.h"
-#include "cli/DataFile.h"
-#include "cli/KanaSymbols.h"
-#include "cli/NameScore.h"
-#include "cli/NaturalCuts.h"
-#include "cli/WordList.h"
 #include "generator/KanaTables.h"
 #include "generator/NameGenerator.h"
 #include "generator/RandomSource.h"
+#include "lexicon/Blocklist.h"
+#include "lexicon/DataFile.h"
+#include "lexicon/KanaSymbols.h"
+#include "lexicon/NameScore.h"
+#include "lexicon/NaturalCuts.h"
+#include "lexicon/WordList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "cli/Romaji.h"
+#include "lexicon/Romaji.h"
 
 #include "generator/KanaTables.h"
 

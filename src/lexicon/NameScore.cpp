@@ -1,7 +1,7 @@
-#include "cli/NameScore.h"
+#include "lexicon/NameScore.h"
 
-#include "cli/DataFile.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
+#include "lexicon/DataFile.h"
 
 #include <bit>
 #include <cstring>

@@ -1,8 +1,8 @@
-#include "cli/Blocklist.h"
+#include "lexicon/Blocklist.h"
 
-#include "cli/DataFile.h"
-#include "cli/KanaSymbols.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
+#include "lexicon/DataFile.h"
+#include "lexicon/KanaSymbols.h"
 
 #include <set>
 

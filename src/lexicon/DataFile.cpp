@@ -1,7 +1,7 @@
-#include "cli/DataFile.h"
+#include "lexicon/DataFile.h"
 
 #include "apperror/AppError.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/KanaSymbols.h"
+#include "lexicon/KanaSymbols.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
-#include "cli/WordList.h"
+#include "lexicon/WordList.h"
 
-#include "cli/DataFile.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
+#include "lexicon/DataFile.h"
 
 #include <cstdint>
 #include <cstring>

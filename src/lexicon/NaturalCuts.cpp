@@ -1,8 +1,8 @@
-#include "cli/NaturalCuts.h"
+#include "lexicon/NaturalCuts.h"
 
-#include "cli/DataFile.h"
-#include "cli/Messages.h"
+#include "apperror/Messages.h"
 #include "generator/KanaTables.h"
+#include "lexicon/DataFile.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "cli/Blocklist.h"
-#include "cli/CliOptions.h"
-#include "cli/KanaSymbols.h"
-#include "cli/NameBatch.h"
-#include "cli/NameScore.h"
-#include "cli/NaturalCuts.h"
-#include "cli/WordList.h"
+#include "generator/NameBatch.h"
+#include "lexicon/Blocklist.h"
+#include "lexicon/KanaSymbols.h"
+#include "lexicon/NameScore.h"
+#include "lexicon/NaturalCuts.h"
+#include "lexicon/WordList.h"
+#include "lexicon/WordRules.h"
 
 #include <cstdint>
 #include <optional>
@@ -16,17 +16,18 @@ namespace kanatsumugi {
 
 class KanaTables;
 
-// The checks of --natural, --new-words, --polite and --blocklist, and the score and word
-// fields of tsv, csv and jsonl, with only the data files they need loaded.
+// The checks of `WordRules`, and the score and word of a name, with only the data files
+// they need loaded.
 class WordChecks {
 public:
-    // Raises AppError naming a data file or blocklist that is missing or damaged.
-    WordChecks(const KanaTables& tables, const CliOptions& options);
+    // `fields`: the score and word of names are asked for. Raises AppError naming a data
+    // file or blocklist that is missing or damaged.
+    WordChecks(const KanaTables& tables, const WordRules& rules, bool fields);
 
-    // Raises NoNameMatches when a text every name must hold holds a blocked entry.
-    void checkTexts(const CliOptions& options) const;
+    // Whether the kana text `utf8` holds an entry of the blocklists.
+    [[nodiscard]] bool blocks(std::string_view utf8) const;
 
-    // The score of tsv, csv and jsonl: log-probability per character, end included.
+    // The log-probability per character, end included.
     [[nodiscard]] double score(const KanaIndexName& name) const {
         return NameScore::perCharacter(score_->total(name.indices()),
                                        static_cast<std::size_t>(name.count));
