@@ -3,6 +3,7 @@
 #include "apperror/AppError.h"
 #include "apperror/Messages.h"
 #include "cli/CliOptions.h"
+#include "cli/LineFormat.h"
 #include "cli/OutputBuffer.h"
 #include "lexicon/Blocklist.h"
 #include "lexicon/DataFile.h"
@@ -41,7 +42,7 @@ std::string katakanaOf(std::string text) {
     return text;
 }
 
-std::string line(const Rating& r, OutputFormat format) {
+void write(const Rating& r, const CliOptions& options, OutputBuffer& out) {
     std::array<char, 16> score{};
     std::snprintf(score.data(), score.size(), "%.3f", r.score);
     std::array<char, 16> percentile{};
@@ -51,14 +52,16 @@ std::string line(const Rating& r, OutputFormat format) {
     const auto flag = [](bool b) {
         return b ? "true" : "false";
     };
-    if (format == OutputFormat::Jsonl) {
-        return R"({"name":")" + r.name + R"(","score":)" + score.data() + R"(,"percentile":)" +
-               (r.percentile ? percentile.data() : "null") + R"(,"word":)" + flag(r.word) +
-               R"(,"blocked":)" + flag(r.blocked) + R"(,"possible":)" + flag(r.possible) + "}\n";
-    }
-    const std::string s = format == OutputFormat::Csv ? "," : "\t";
-    return r.name + s + score.data() + s + percentile.data() + s + flag(r.word) + s +
-           flag(r.blocked) + s + flag(r.possible) + (format == OutputFormat::Csv ? "\r\n" : "\n");
+    const std::array<Field, 6> fields = {{{"name", r.name, true},
+                                          {"score", score.data()},
+                                          {"percentile", percentile.data()},
+                                          {"word", flag(r.word)},
+                                          {"blocked", flag(r.blocked)},
+                                          {"possible", flag(r.possible)}}};
+    std::string line(r.name.size() + LineFormat::kMaxLineBytes, '\0');
+    line.resize(static_cast<std::size_t>(
+        writeRecord(options.format, fields, lineEndOf(options), line.data()) - line.data()));
+    out.write(line);
 }
 
 } // namespace
@@ -74,12 +77,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
     for (const std::string& file : options.words.blocklists) {
         blocklist.addUserFile(file, symbols);
     }
-    if (options.encoding == OutputEncoding::Utf8Bom) {
-        out.write(std::string_view("\xEF\xBB\xBF"));
-    }
-    if (options.format == OutputFormat::Csv) {
-        out.write(std::string_view("name,score,percentile,word,blocked,possible\r\n"));
-    }
+    out.write(recordHeader(options, "name,score,percentile,word,blocked,possible"));
     const auto rate = [&](std::string text) {
         if (text.ends_with('\r')) {
             text.pop_back();
@@ -101,7 +99,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
         r.word = words.isWord(*indices);
         r.blocked = blocklist.blocks(*indices);
         r.possible = indices->size() <= 9 && symbols.isSpellableName(*indices);
-        out.write(line(r, options.format));
+        write(r, options, out);
     };
     if (!names.empty()) {
         for (const std::string& name : names) {
