@@ -5,27 +5,14 @@
 #include "cli/CliOptions.h"
 #include "cli/LineFormat.h"
 #include "cli/OutputBuffer.h"
-#include "lexicon/Blocklist.h"
-#include "lexicon/DataFile.h"
 #include "lexicon/KanaSymbols.h"
-#include "lexicon/NameScore.h"
-#include "lexicon/NaturalCuts.h"
-#include "lexicon/WordList.h"
+#include "lexicon/WordChecks.h"
 
 #include <cstdio>
 
 namespace kanatsumugi {
 
 namespace {
-
-struct Rating {
-    std::string name; // katakana
-    double score = 0;
-    std::optional<double> percentile;
-    bool word = false;
-    bool blocked = false;
-    bool possible = false;
-};
 
 // Kana text (every character three bytes of UTF-8) with hiragana as katakana.
 std::string katakanaOf(std::string text) {
@@ -42,7 +29,7 @@ std::string katakanaOf(std::string text) {
     return text;
 }
 
-void write(const Rating& r, const CliOptions& options, OutputBuffer& out) {
+void write(const std::string& name, const Rating& r, const CliOptions& options, OutputBuffer& out) {
     std::array<char, 16> score{};
     std::snprintf(score.data(), score.size(), "%.3f", r.score);
     std::array<char, 16> percentile{};
@@ -52,13 +39,13 @@ void write(const Rating& r, const CliOptions& options, OutputBuffer& out) {
     const auto flag = [](bool b) {
         return b ? "true" : "false";
     };
-    const std::array<Field, 6> fields = {{{"name", r.name, true},
+    const std::array<Field, 6> fields = {{{"name", name, true},
                                           {"score", score.data()},
                                           {"percentile", percentile.data()},
                                           {"word", flag(r.word)},
                                           {"blocked", flag(r.blocked)},
                                           {"possible", flag(r.possible)}}};
-    std::string line(r.name.size() + LineFormat::kMaxLineBytes, '\0');
+    std::string line(name.size() + LineFormat::kMaxLineBytes, '\0');
     line.resize(static_cast<std::size_t>(
         writeRecord(options.format, fields, lineEndOf(options), line.data()) - line.data()));
     out.write(line);
@@ -68,15 +55,11 @@ void write(const Rating& r, const CliOptions& options, OutputBuffer& out) {
 
 void rateNames(const KanaTables& tables, const CliOptions& options,
                const std::vector<std::string>& names, std::istream& in, OutputBuffer& out) {
+    WordRules every = options.words;
+    every.natural = Natural::Max;
+    every.newWords = every.polite = true;
+    const WordChecks checks(tables, every, true);
     const KanaSymbols symbols(tables);
-    const std::filesystem::path data = dataDirectory();
-    const NameScore score = NameScore::load(data);
-    const NaturalCuts cuts = NaturalCuts::load(data);
-    const WordList words = WordList::load(data);
-    Blocklist blocklist = Blocklist::loadShipped(data, symbols);
-    for (const std::string& file : options.words.blocklists) {
-        blocklist.addUserFile(file, symbols);
-    }
     out.write(recordHeader(options, "name,score,percentile,word,blocked,possible"));
     const auto rate = [&](std::string text) {
         if (text.ends_with('\r')) {
@@ -91,15 +74,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
             throw AppError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
                                 {kanatsumugi::quoted(text)}));
         }
-        Rating r;
-        r.name = katakanaOf(text);
-        const int total = score.total(*indices);
-        r.score = NameScore::perCharacter(total, indices->size());
-        r.percentile = cuts.percentile(total, *indices);
-        r.word = words.isWord(*indices);
-        r.blocked = blocklist.blocks(*indices);
-        r.possible = indices->size() <= 9 && symbols.isSpellableName(*indices);
-        write(r, options, out);
+        write(katakanaOf(text), checks.rate(*indices), options, out);
     };
     if (!names.empty()) {
         for (const std::string& name : names) {
