@@ -3,9 +3,9 @@
 #include "cli/LineFormat.h"
 #include "cli/NameFilter.h"
 #include "cli/OutputBuffer.h"
-#include "cli/UniqueNames.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "generator/UniqueNames.h"
 #include "lexicon/WordChecks.h"
 
 #include <algorithm>
