@@ -7,6 +7,7 @@
 #include "lexicon/Blocklist.h"
 #include "lexicon/DataFile.h"
 #include "lexicon/KanaSymbols.h"
+#include "lexicon/KanaText.h"
 #include "lexicon/NameScore.h"
 #include "lexicon/NaturalCuts.h"
 #include "lexicon/WordList.h"
@@ -25,21 +26,6 @@ struct Rating {
     bool blocked = false;
     bool possible = false;
 };
-
-// Kana text (every character three bytes of UTF-8) with hiragana as katakana.
-std::string katakanaOf(std::string text) {
-    for (std::size_t at = 0; at + 2 < text.size(); at += 3) {
-        const char32_t c = (static_cast<unsigned char>(text[at]) & 0x0Fu) << 12 |
-                           (static_cast<unsigned char>(text[at + 1]) & 0x3Fu) << 6 |
-                           (static_cast<unsigned char>(text[at + 2]) & 0x3Fu);
-        if (c >= U'ぁ' && c <= U'ゖ') {
-            const char32_t k = c + (U'ァ' - U'ぁ');
-            text[at + 1] = static_cast<char>(0x80 | ((k >> 6) & 0x3F));
-            text[at + 2] = static_cast<char>(0x80 | (k & 0x3F));
-        }
-    }
-    return text;
-}
 
 std::string line(const Rating& r, OutputFormat format) {
     std::array<char, 16> score{};
@@ -94,7 +80,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
                                 {kanatsumugi::quoted(text)}));
         }
         Rating r;
-        r.name = katakanaOf(text);
+        r.name = readKanaText(text, "--rate");
         const int total = score.total(*indices);
         r.score = NameScore::perCharacter(total, indices->size());
         r.percentile = cuts.percentile(total, *indices);
