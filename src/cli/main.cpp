@@ -19,21 +19,12 @@
 #include <iostream>
 #include <new>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
 using namespace kanatsumugi;
 
 namespace {
-
-// Whether the output goes into `path` itself, as with `--stock >> 今まで名付けた名前.txt`.
-bool writesTo(int fd, const std::string& path) {
-    struct stat out {};
-    struct stat file {};
-    return ::fstat(fd, &out) == 0 && ::stat(path.c_str(), &file) == 0 &&
-           out.st_dev == file.st_dev && out.st_ino == file.st_ino;
-}
 
 // Runs `step`, whose failure is the input's: a file the user named, or the program's data.
 template <typename Step> void asInput(const Step& step) {
@@ -55,7 +46,7 @@ void run(const CliOptions& options) {
     }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
-    if (options.stock && writesTo(STDOUT_FILENO, stockFile)) {
+    if (options.stock && out.writesTo(stockFile)) {
         // The lines would land in the stock beside the names --stock adds, in another form.
         throw InputError(fill(tr("the output is the stock file %s, which --stock adds to already"),
                               {stockFile}));
