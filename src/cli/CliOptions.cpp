@@ -69,7 +69,7 @@ bool choose(Field& field, const OptionSpec& spec, std::string_view text) {
     const auto at = text.find('|') == text.npos ? choices.find("|" + std::string(text) + "|")
                                                 : std::string::npos;
     if (at != std::string::npos) {
-        field = static_cast<Enum>(std::count(choices.begin(), choices.begin() + at, '|'));
+        field = static_cast<Enum>(std::ranges::count(choices.substr(0, at), '|'));
     }
     return at != std::string::npos;
 }
