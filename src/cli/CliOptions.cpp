@@ -62,12 +62,13 @@ bool clockReading(std::string_view text, std::optional<std::uint32_t>& field) {
 }
 
 // Sets `field` to the position of `text` among the choices "a|b|c" of `spec`, as `Enum`
-// counts them.
+// counts them; no value at all (a null view) is the first choice.
 template <typename Enum, typename Field>
 bool choose(Field& field, const OptionSpec& spec, std::string_view text) {
     const std::string choices = "|" + std::string(spec.value) + "|";
-    const auto at = text.find('|') == text.npos ? choices.find("|" + std::string(text) + "|")
-                                                : std::string::npos;
+    const auto at = text.data() == nullptr        ? 0
+                    : text.find('|') == text.npos ? choices.find("|" + std::string(text) + "|")
+                                                  : std::string::npos;
     if (at != std::string::npos) {
         field = static_cast<Enum>(std::ranges::count(choices.substr(0, at), '|'));
     }
@@ -84,19 +85,19 @@ constexpr ValueReader reader(ValueReader read) {
 constexpr OptionSpec kOptions[] = {
     {nullptr, 'n', "COUNT", msg("how many names (1 or more; default 1)"),
      msg("a whole number of 1 or more"),
-     reader([](CliOptions& o, auto v, auto&) { return number(v, 1, UINT64_MAX, o.count); })},
+     reader([](auto& o, auto v, auto&) { return number(v, 1, UINT64_MAX, o.count); })},
     {nullptr, 'l', "LENGTH", msg("fixed length, 2 to 8, as the window's box"), msg("2 to 8"),
-     reader([](CliOptions& o, auto v, auto&) { return number(v, 2, 8, o.fixedLength); })},
+     reader([](auto& o, auto v, auto&) { return number(v, 2, 8, o.fixedLength); })},
     {"at", 0, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
      msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999"),
-     reader([](CliOptions& o, auto v, auto&) { return clockReading(v, o.startReading); })},
+     reader([](auto& o, auto v, auto&) { return clockReading(v, o.startReading); })},
     {"spread", 0, nullptr, msg("spread the readings evenly over the whole day, drawn from T"),
-     nullptr, reader([](CliOptions& o, auto, auto&) { return o.spread = true; })},
+     nullptr, reader([](auto& o, auto, auto&) { return o.spread = true; })},
     {"kana", 0, "A-B|N", msg("only names of A to B (or N) kana"), msg("N or A-B, from 2 to 9"),
-     reader([](CliOptions& o, auto v, auto& s) { return range(v, 2, s, o.kana); })},
+     reader([](auto& o, auto v, auto& s) { return range(v, 2, s, o.kana); })},
     {"morae", 0, "A-B|N", msg("only names of A to B (or N) morae (キャ is one, ッ ー ン one each)"),
      msg("N or A-B, from 1 to 9"),
-     reader([](CliOptions& o, auto v, auto& s) { return range(v, 1, s, o.morae); })},
+     reader([](auto& o, auto v, auto& s) { return range(v, 1, s, o.morae); })},
     // The six text rules, in the order of TextRule.
     {"starts-with", 0, "TEXT", msg("only names that start with TEXT"), nullptr, readText},
     {"not-starts-with", 0, "TEXT", msg("no names that start with TEXT"), nullptr, readText},
@@ -105,46 +106,42 @@ constexpr OptionSpec kOptions[] = {
     {"contains", 0, "TEXT", msg("only names that contain TEXT"), nullptr, readText},
     {"without", 0, "TEXT", msg("no names that contain TEXT"), nullptr, readText},
     {"exclude-stock", 0, nullptr, msg("skip names kept in the stock file"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.excludeStock = true; })},
+     reader([](auto& o, auto, auto&) { return o.excludeStock = true; })},
     {"stock", 0, nullptr, msg("add the names printed to the stock file"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.stock = true; })},
+     reader([](auto& o, auto, auto&) { return o.stock = true; })},
     {"stock-file", 0, "FILE", msg("the stock file (default ./今まで名付けた名前.txt)"),
      msg("a file name"),
-     reader([](CliOptions& o, auto v, auto&) { return !(o.stockFile = std::string(v))->empty(); })},
+     reader([](auto& o, auto v, auto&) { return !(o.stockFile = std::string(v))->empty(); })},
     {"natural", 0, "low|mid|high|max",
      msg("only names that sound natural: the top 50, 25, 10 or 1 % of their length"),
      msg("low, mid, high or max"),
-     reader([](CliOptions& o, auto v, auto& s) { return choose<Natural>(o.words.natural, s, v); })},
+     reader([](auto& o, auto v, auto& s) { return choose<Natural>(o.words.natural, s, v); })},
     {"new-words", 0, nullptr, msg("skip names that are dictionary words"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.words.newWords = true; })},
+     reader([](auto& o, auto, auto&) { return o.words.newWords = true; })},
     {"polite", 0, nullptr,
      msg("skip names that hold a crude or insulting word of the built-in list"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.words.polite = true; })},
+     reader([](auto& o, auto, auto&) { return o.words.polite = true; })},
     {"blocklist", 0, "FILE",
      msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
-     msg("a file name"), reader([](CliOptions& o, auto v, auto&) {
-         return !o.words.blocklists.emplace_back(v).empty();
-     })},
+     msg("a file name"),
+     reader([](auto& o, auto v, auto&) { return !o.words.blocklists.emplace_back(v).empty(); })},
     {"rate", 0, nullptr, msg("rate the names after the options, or one a line on standard input"),
-     nullptr, reader([](CliOptions& o, auto, auto&) { return o.rate = true; })},
+     nullptr, reader([](auto& o, auto, auto&) { return o.rate = true; })},
     {"unique", 0, nullptr, msg("no name twice"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.unique = true; })},
-    // Without a value, the first choice.
+     reader([](auto& o, auto, auto&) { return o.unique = true; })},
     {"romaji", 0, "hepburn|ascii", msg("add the romaji (ascii writes ー as -)"),
-     msg("hepburn or ascii"), reader([](CliOptions& o, auto v, auto& s) {
-         return choose<RomajiStyle>(o.romaji, s, v.data() == nullptr ? "hepburn" : v);
-     }),
-     true},
+     msg("hepburn or ascii"),
+     reader([](auto& o, auto v, auto& s) { return choose<RomajiStyle>(o.romaji, s, v); }), true},
     {"format", 0, "plain|tsv|csv|jsonl", msg("output form"), msg("plain, tsv, csv or jsonl"),
-     reader([](CliOptions& o, auto v, auto& s) { return choose<OutputFormat>(o.format, s, v); })},
+     reader([](auto& o, auto v, auto& s) { return choose<OutputFormat>(o.format, s, v); })},
     {"encoding", 0, "utf-8|utf-8-bom|cp932", msg("output encoding (utf-8-bom for csv and tsv)"),
-     msg("utf-8, utf-8-bom or cp932"), reader([](CliOptions& o, auto v, auto& s) {
+     msg("utf-8, utf-8-bom or cp932"), reader([](auto& o, auto v, auto& s) {
          std::string name(v); // as the encoding's name is often written
          std::transform(name.begin(), name.end(), name.begin(), ::tolower);
          return choose<OutputEncoding>(o.encoding, s, name == "utf8" ? "utf-8" : name);
      })},
     {"help", 'h', nullptr, msg("show this help"), nullptr,
-     reader([](CliOptions& o, auto, auto&) { return o.help = true; })},
+     reader([](auto& o, auto, auto&) { return o.help = true; })},
 };
 constexpr int kFirstText = 6;
 static_assert(std::string_view(kOptions[kFirstText].name) == "starts-with" &&
