@@ -20,12 +20,46 @@ static_assert(kLongestLine <= LineFormat::kMaxLineBytes);
 
 } // namespace
 
+char* writeRecord(OutputFormat format, std::span<const Field> fields, std::string_view lineEnd,
+                  char* p) {
+    const auto put = [&p](std::string_view text) {
+        std::memcpy(p, text.data(), text.size());
+        p += text.size();
+    };
+    const bool json = format == OutputFormat::Jsonl;
+    for (const Field& field : fields) {
+        const bool first = &field == fields.data();
+        if (json) {
+            put(first ? R"({")" : R"(,")");
+            put(field.name);
+            put(field.text ? R"(":")" : R"(":)");
+            put(field.text || !field.value.empty() ? field.value : "null");
+            put(field.text ? R"(")" : "");
+        } else {
+            put(first ? "" : format == OutputFormat::Csv ? "," : "\t");
+            put(field.value);
+        }
+    }
+    put(json ? "}" : "");
+    put(lineEnd);
+    return p;
+}
+
+std::string recordHeader(const CliOptions& options, std::string_view csvNames) {
+    return std::string(options.encoding == OutputEncoding::Utf8Bom ? "\xef\xbb\xbf" : "") +
+           (options.format == OutputFormat::Csv ? std::string(csvNames) + "\r\n" : "");
+}
+
+std::string_view lineEndOf(const CliOptions& options) {
+    return options.encoding == OutputEncoding::Cp932 || options.format == OutputFormat::Csv ? "\r\n"
+                                                                                            : "\n";
+}
+
 LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options,
                        const WordChecks* checks)
-    : plainKanaOnly_(options.format == OutputFormat::Plain && !options.romaji)
-    , bom_(options.encoding == OutputEncoding::Utf8Bom)
-    , format_(options.format)
-    , romaji_(options.romaji)
+    : lineEnd_(lineEndOf(options))
+    , plainKanaOnly_(options.format == OutputFormat::Plain && !options.romaji)
+    , options_(options)
     , checks_(checks)
     , length_(options.fixedLength ? std::to_string(*options.fixedLength) : "") {
     const bool cp932 = options.encoding == OutputEncoding::Cp932;
@@ -35,71 +69,40 @@ LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options,
         bytes.copy(kana_[i].data(), kana_[i].size());
         kanaWidth_ = bytes.size();
     }
-    // CSV lines end in CR LF as RFC 4180 has it; cp932 is the stock file's own format.
-    const std::string_view lineEnd = cp932 || format_ == OutputFormat::Csv ? "\r\n" : "\n";
-    lineEnd.copy(lineEnd_.data(), lineEnd_.size());
-    lineEndSize_ = lineEnd.size();
 }
 
 std::string LineFormat::header() const {
-    std::string header = bom_ ? "\xef\xbb\xbf" : "";
-    if (format_ == OutputFormat::Csv) {
-        header += romaji_ ? "name,romaji,time,length_setting,score,word\r\n"
-                          : "name,time,length_setting,score,word\r\n";
-    }
-    return header;
+    return recordHeader(options_, options_.romaji ? "name,romaji,time,length_setting,score,word"
+                                                  : "name,time,length_setting,score,word");
 }
 
 char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, char* start) const {
-    char* p = start;
-    const auto put = [&](std::string_view text) {
-        std::memcpy(p, text.data(), text.size());
-        p += text.size();
-    };
-    // Names, romaji, times and lengths hold no comma, quote, tab, backslash or line
-    // break, so no field needs quoting or escaping in any of the forms.
-    const std::string romanised = romaji_ ? romaji(name.indices(), *romaji_) : std::string();
-    std::array<char, 13> time{};
+    std::array<char, 4 * KanaIndexName::kCapacity> kana{};
+    const std::string_view kanaText(
+        kana.data(), static_cast<std::size_t>(writeName(name, kana.data()) - kana.data()));
+    const std::string romanised = options_.romaji ? romaji(name.indices(), *options_.romaji) : "";
     // Readings lie within one day; saying so bounds the hours to two digits.
+    std::array<char, 13> time{};
     const std::uint32_t seconds = reading % kMillisecondsPerDay / 1000;
     std::snprintf(time.data(), time.size(), "%02u:%02u:%02u.%03u", seconds / 3600,
                   seconds / 60 % 60, seconds % 60, reading % 1000);
-    const std::string_view separator = format_ == OutputFormat::Csv ? "," : "\t";
-    if (format_ == OutputFormat::Jsonl) {
-        put(R"({"name":")");
-    }
-    p = writeName(name, p);
-    if (romaji_) {
-        put(format_ == OutputFormat::Jsonl ? R"(","romaji":")" : separator);
-        put(romanised);
-    }
     std::array<char, 16> score{};
     const int scoreSize = checks_ == nullptr ? 0
                                              : std::snprintf(score.data(), score.size(), "%.3f",
                                                              checks_->score(name));
-    const std::string_view word = checks_ != nullptr && checks_->isWord(name) ? "true" : "false";
-    if (format_ == OutputFormat::Jsonl) {
-        put(R"(","time":")");
-        put({time.data(), 12});
-        put(R"(","length_setting":)");
-        put(length_.empty() ? "null" : length_);
-        put(R"(,"score":)");
-        put({score.data(), static_cast<std::size_t>(scoreSize)});
-        put(R"(,"word":)");
-        put(word);
-        put("}");
-    } else if (format_ != OutputFormat::Plain) {
-        put(separator);
-        put({time.data(), 12});
-        put(separator);
-        put(length_);
-        put(separator);
-        put({score.data(), static_cast<std::size_t>(scoreSize)});
-        put(separator);
-        put(word);
+    std::array<Field, 6> fields;
+    std::size_t count = 0;
+    fields[count++] = {"name", kanaText, true};
+    if (options_.romaji) {
+        fields[count++] = {"romaji", romanised, true};
     }
-    put({lineEnd_.data(), lineEndSize_});
-    return p;
+    if (options_.format != OutputFormat::Plain) {
+        fields[count++] = {"time", {time.data(), 12}, true};
+        fields[count++] = {"length_setting", length_};
+        fields[count++] = {"score", {score.data(), static_cast<std::size_t>(scoreSize)}};
+        fields[count++] = {"word", checks_ != nullptr && checks_->isWord(name) ? "true" : "false"};
+    }
+    return writeRecord(options_.format, std::span(fields).first(count), lineEnd_, start);
 }
 
 } // namespace kanatsumugi

@@ -6,12 +6,31 @@
 #include <array>
 #include <cstdint>
 #include <cstring>
+#include <span>
 #include <string>
 
 namespace kanatsumugi {
 
 class KanaTables;
 class WordChecks;
+
+// A field of a line of tsv, csv or jsonl: its name (the CSV header's, the JSON key) and its
+// value. An empty value that is not text is null in JSON.
+struct Field {
+    std::string_view name;
+    std::string_view value;
+    bool text = false; // a JSON string; else a number, true or false
+};
+
+// Writes `fields` at `p` as one line of `format` (plain as tsv), ending in `lineEnd`, and
+// returns its end. Values hold no comma, quote, tab, backslash or line break, so none
+// needs quoting or escaping.
+char* writeRecord(OutputFormat format, std::span<const Field> fields, std::string_view lineEnd,
+                  char* p);
+// What comes before the first line: the byte-order mark and the CSV header, as asked.
+std::string recordHeader(const CliOptions& options, std::string_view csvNames);
+// CSV lines end in CR LF as RFC 4180 has it; cp932 is the stock file's own form.
+std::string_view lineEndOf(const CliOptions& options);
 
 // Writes one name as a line in the form the command line asked for.
 class LineFormat {
@@ -23,7 +42,6 @@ public:
     // plain lines.
     LineFormat(const KanaTables& tables, const CliOptions& options, const WordChecks* checks);
 
-    // What comes before the first line: the byte-order mark and the CSV header, if asked.
     [[nodiscard]] std::string header() const;
 
     // Writes the line of `name`, made at `reading`, at `start` and returns its end.
@@ -34,7 +52,7 @@ public:
         }
         char* const end = writeName(name, start);
         std::memcpy(end, lineEnd_.data(), lineEnd_.size());
-        return end + lineEndSize_;
+        return end + lineEnd_.size();
     }
 
 private:
@@ -51,12 +69,9 @@ private:
 
     std::array<std::array<char, 4>, 61> kana_{};
     std::size_t kanaWidth_ = 0;
-    std::array<char, 4> lineEnd_{};
-    std::size_t lineEndSize_ = 0;
+    std::string_view lineEnd_;
     bool plainKanaOnly_ = true;
-    bool bom_ = false;
-    OutputFormat format_;
-    std::optional<RomajiStyle> romaji_;
+    const CliOptions& options_;
     const WordChecks* checks_;
     std::string length_; // the -l setting as written in a field; empty when left to chance
 };

@@ -9,10 +9,6 @@ namespace kanatsumugi {
 
 namespace {
 
-bool isSmall(int index) {
-    return index >= KanaTables::kFirstSmallKana && index <= KanaTables::kLastSmallKana;
-}
-
 std::string textOf(const KanaTables& tables, std::string_view indices) {
     std::string text;
     for (const char index : indices) {
@@ -30,7 +26,7 @@ std::string given(TextRule rule, const std::string& utf8) {
 int NameFilter::moraeOf(const KanaIndexName& name) {
     int morae = name.count;
     for (int i = 0; i < name.count; ++i) {
-        morae -= isSmall(name.kana[static_cast<std::size_t>(i)]) ? 1 : 0;
+        morae -= KanaTables::isSmall(name.kana[static_cast<std::size_t>(i)]) ? 1 : 0;
     }
     return morae;
 }
@@ -97,19 +93,14 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
             fill(tr("%s: no name starts with %s"), {shown, tables.kanaUtf8(first)}));
     }
     if (rule == TextRule::StartsWith && indices.size() > 1 &&
-        isSmall(static_cast<std::uint8_t>(indices[1]))) {
+        KanaTables::isSmall(static_cast<std::uint8_t>(indices[1]))) {
         throw NoNameMatches(fill(tr("%s: the first kana of a name stands alone, never with %s"),
                                  {shown, tables.kanaUtf8(static_cast<std::uint8_t>(indices[1]))}));
     }
     for (std::size_t i = 1; i < indices.size(); ++i) {
         const int kana = static_cast<std::uint8_t>(indices[i]);
         const int before = static_cast<std::uint8_t>(indices[i - 1]);
-        const TIntList* partners = isSmall(kana) ? &tables.tableFor(kana) : nullptr;
-        bool pairs = partners == nullptr;
-        for (int k = 0; !pairs && k < partners->Count(); ++k) {
-            pairs = (*partners)[k] == before;
-        }
-        if (!pairs) {
+        if (!tables.mayFollow(before, kana)) {
             throw NoNameMatches(fill(tr("%s: %s never stands behind %s"),
                                      {shown, tables.kanaUtf8(kana), tables.kanaUtf8(before)}));
         }
@@ -120,7 +111,7 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
     }
     // A small kana never stands first or second, so a text with one early needs kana before it.
     const auto small = std::find_if(indices.begin(), indices.end(), [](char kana) {
-        return isSmall(static_cast<std::uint8_t>(kana));
+        return KanaTables::isSmall(static_cast<std::uint8_t>(kana));
     });
     const auto before = rule == TextRule::StartsWith || small == indices.end()
                             ? 0
@@ -131,7 +122,7 @@ void NameFilter::checkText(const KanaTables& tables, TextRule rule,
                                  {shown, std::to_string(kanaHigh_)}));
     }
     if (rule == TextRule::EndsWith && endsSmall_ &&
-        !isSmall(static_cast<std::uint8_t>(indices.back()))) {
+        !KanaTables::isSmall(static_cast<std::uint8_t>(indices.back()))) {
         throw NoNameMatches(fill(tr("%s: every name here closes with a small kana"), {shown}));
     }
 }

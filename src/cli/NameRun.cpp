@@ -3,9 +3,9 @@
 #include "cli/LineFormat.h"
 #include "cli/NameFilter.h"
 #include "cli/OutputBuffer.h"
-#include "cli/UniqueNames.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "generator/UniqueNames.h"
 #include "lexicon/WordChecks.h"
 
 #include <algorithm>
@@ -37,8 +37,33 @@ public:
     // Prints the names of `readings` readings from `first` that pass, `wanted` at most;
     // returns how many it printed.
     std::uint64_t scan(std::uint32_t first, std::uint64_t readings, std::uint64_t wanted) {
-        return options_.choosesReadings() ? scanWith<true>(first, readings, wanted)
-                                          : scanWith<false>(first, readings, wanted);
+        const bool chooses = options_.choosesReadings();
+        std::uint64_t printed = 0;
+        for (std::uint64_t done = 0; done < readings && printed < wanted && !out_.closed();) {
+            const auto size = static_cast<std::size_t>(
+                std::min<std::uint64_t>(kBatchSize, std::min(readings - done, wanted - printed)));
+            const std::span<KanaIndexName> names(batch_.data(), size);
+            const std::uint32_t reading = readingAfter(first, done);
+            makeNames(tables_, options_.fixedLength, reading, names);
+            if (checks_ != nullptr && options_.words.any()) {
+                checks_->check(names, std::span(passed_).first(size));
+            }
+            for (std::size_t i = 0; i < size && printed < wanted; ++i) {
+                if (chooses && !keeps(names[i], passed_[i] != 0)) {
+                    continue;
+                }
+                char* const start = out_.reserve(LineFormat::kMaxLineBytes);
+                out_.commit(static_cast<std::size_t>(
+                    format_.write(readingAfter(reading, i), names[i], start) - start));
+                ++printed;
+                if (printed_ != nullptr) {
+                    printed_->push_back(names[i]);
+                    ends_.push_back(out_.queued());
+                }
+            }
+            done += size;
+        }
+        return printed;
     }
 
     // Where each printed name's line ends in the output.
@@ -53,37 +78,6 @@ private:
             return seen_.insert(name);
         }
         return !options_.excludeStock || !seen_.contains(name);
-    }
-
-    // Without filters the loop tests nothing per name.
-    template <bool kChooses>
-    std::uint64_t scanWith(std::uint32_t first, std::uint64_t readings, std::uint64_t wanted) {
-        std::uint64_t printed = 0;
-        for (std::uint64_t done = 0; done < readings && printed < wanted && !out_.closed();) {
-            const std::span<KanaIndexName> names(
-                batch_.data(), static_cast<std::size_t>(std::min<std::uint64_t>(
-                                   kBatchSize, std::min(readings - done, wanted - printed))));
-            const std::uint32_t reading = readingAfter(first, done);
-            makeNames(tables_, options_.fixedLength, reading, names);
-            if (kChooses && options_.words.any()) {
-                checks_->check(names, std::span(passed_).first(names.size()));
-            }
-            for (std::size_t i = 0; i < names.size() && printed < wanted; ++i) {
-                if (kChooses && !keeps(names[i], passed_[i] != 0)) {
-                    continue;
-                }
-                char* const start = out_.reserve(LineFormat::kMaxLineBytes);
-                out_.commit(static_cast<std::size_t>(
-                    format_.write(readingAfter(reading, i), names[i], start) - start));
-                ++printed;
-                if (printed_ != nullptr) {
-                    printed_->push_back(names[i]);
-                    ends_.push_back(out_.queued());
-                }
-            }
-            done += names.size();
-        }
-        return printed;
     }
 
     const KanaTables& tables_;

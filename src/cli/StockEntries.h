@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/UniqueNames.h"
 #include "generator/NameBatch.h"
+#include "generator/UniqueNames.h"
 
 #include <optional>
 #include <string>

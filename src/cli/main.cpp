@@ -6,10 +6,10 @@
 #include "cli/OutputBuffer.h"
 #include "cli/RateNames.h"
 #include "cli/StockEntries.h"
-#include "cli/UniqueNames.h"
 #include "generator/Clock.h"
 #include "generator/KanaTables.h"
 #include "generator/RandomSource.h"
+#include "generator/UniqueNames.h"
 #include "lexicon/WordChecks.h"
 #include "stock/StandardDescriptors.h"
 

@@ -82,4 +82,17 @@ void KanaTables::throwNoPairingTable(int smallKanaIndex) {
     throw AppError("小さい仮名 " + std::to_string(smallKanaIndex) + " の組み合わせ表はありません");
 }
 
+bool KanaTables::mayFollow(int before, int kana) const {
+    if (!isSmall(kana)) {
+        return true;
+    }
+    const TIntList& partners = tableFor(kana);
+    for (int i = 0; i < partners.Count(); ++i) {
+        if (partners[i] == before) {
+            return true;
+        }
+    }
+    return false;
+}
+
 } // namespace kanatsumugi

@@ -33,6 +33,13 @@ public:
     [[nodiscard]] int indexOf(std::string_view kanaBytes) const;
     // How many leading inventory entries may start a name (51).
     [[nodiscard]] int initialCount() const { return initialCount_; }
+    // Whether inventory entry `index` is a small kana, which pairs with the kana before it.
+    [[nodiscard]] static constexpr bool isSmall(int index) {
+        return index >= kFirstSmallKana && index <= kLastSmallKana;
+    }
+    // Whether `kana` may stand directly behind `before`: a small kana only behind a kana of
+    // its pairing table, any other kana behind anything.
+    [[nodiscard]] bool mayFollow(int before, int kana) const;
     // The pairing table for small kana 51..58; raises AppError for any other index.
     [[nodiscard]] const TIntList& tableFor(int smallKanaIndex) const {
         const auto slot = static_cast<unsigned>(smallKanaIndex - kFirstSmallKana);

@@ -47,7 +47,7 @@ template <typename AppendKana>
         append(first);
         for (std::int32_t position = 1; position < targetLength; ++position) {
             const int c = random.NextBelow(inventoryCount);
-            if (c >= KanaTables::kFirstSmallKana && c <= KanaTables::kLastSmallKana) {
+            if (KanaTables::isSmall(c)) {
                 const TIntList& partners = tables.tableFor(c);
                 append(partners[random.NextBelow(partners.Count())]);
                 ++position;

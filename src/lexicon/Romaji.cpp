@@ -47,10 +47,6 @@ constexpr Digraph kDigraphs[] = {
     {42, 58, "djo"}, {47, 56, "bya"}, {47, 57, "byu"}, {47, 58, "byo"},
 };
 
-bool isSmall(int index) {
-    return index >= KanaTables::kFirstSmallKana && index <= KanaTables::kLastSmallKana;
-}
-
 constexpr std::string_view kVowels = "aiueo";
 constexpr std::string_view kMacrons[] = {"ā", "ī", "ū", "ē", "ō"};
 
@@ -86,7 +82,7 @@ std::string romaji(std::string_view indices, RomajiStyle style) {
     std::size_t count = 0;
     for (const char indexByte : indices) {
         const int index = static_cast<std::uint8_t>(indexByte);
-        if (isSmall(index) && count > 0 && tokens[count - 1].small < 0 &&
+        if (KanaTables::isSmall(index) && count > 0 && tokens[count - 1].small < 0 &&
             tokens[count - 1].kana < KanaTables::kFirstSmallKana) {
             tokens[count - 1].small = index;
         } else {
@@ -136,7 +132,7 @@ std::string romaji(std::string_view indices, RomajiStyle style) {
                     }
                 }
             }
-        } else if (isSmall(token.kana)) {
+        } else if (KanaTables::isSmall(token.kana)) {
             // A small kana without a carrier never comes from the generator.
             text += "x" + std::string(kSmallKanaRomaji[static_cast<std::size_t>(
                               token.kana - KanaTables::kFirstSmallKana)]);

@@ -45,4 +45,11 @@ void WordChecks::check(std::span<const KanaIndexName> names, std::span<std::uint
     }
 }
 
+Rating WordChecks::rate(std::string_view symbols) const {
+    const int total = score_->total(symbols);
+    return {NameScore::perCharacter(total, symbols.size()), cuts_->percentile(total, symbols),
+            words_->isWord(symbols), blocklist_->blocks(symbols),
+            symbols.size() <= KanaIndexName::kCapacity && symbols_.isSpellableName(symbols)};
+}
+
 } // namespace kanatsumugi

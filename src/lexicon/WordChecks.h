@@ -16,6 +16,16 @@ namespace kanatsumugi {
 
 class KanaTables;
 
+// How a name of the user's rates: its score, its percentile among the generator's names of
+// its length, whether it is a word, holds a blocked entry, or could be made at all.
+struct Rating {
+    double score = 0;
+    std::optional<double> percentile;
+    bool word = false;
+    bool blocked = false;
+    bool possible = false;
+};
+
 // The checks of `WordRules`, and the score and word of a name, with only the data files
 // they need loaded.
 class WordChecks {
@@ -35,6 +45,9 @@ public:
     [[nodiscard]] bool isWord(const KanaIndexName& name) const {
         return words_->isWord(name.indices());
     }
+
+    // The rating of `symbols`, of any length; needs every data file loaded.
+    [[nodiscard]] Rating rate(std::string_view symbols) const;
 
     // Marks which of `names` pass, in `passed`. The score comes first, as it refuses the
     // most names, and in a pass of its own over the whole batch: with no branch between

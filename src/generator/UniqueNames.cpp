@@ -1,4 +1,4 @@
-#include "cli/UniqueNames.h"
+#include "generator/UniqueNames.h"
 
 #include "generator/NameBatch.h"
 
