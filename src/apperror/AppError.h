@@ -13,4 +13,11 @@ public:
         : std::runtime_error(utf8Message) {}
 };
 
+// A failure of what the user gave: a refused argument, or a file that cannot be read.
+// The command line exits with status 2 for it.
+class InputError : public AppError {
+public:
+    using AppError::AppError;
+};
+
 } // namespace kanatsumugi

@@ -43,4 +43,15 @@ std::string fill(std::string_view text, std::initializer_list<std::string_view> 
     return filled.append(text);
 }
 
+std::string quoted(std::string_view text) {
+    std::string shown;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
+                                                                   "0123456789abcdef"[byte & 0xf]}
+                                             : std::string(1, c);
+    }
+    return fill(tr("\"%s\""), {shown});
+}
+
 } // namespace kanatsumugi

@@ -4,9 +4,9 @@
 #include "apperror/Messages.h"
 #include "generator/Clock.h"
 #include "generator/RandomSource.h"
+#include "lexicon/KanaText.h"
 
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <getopt.h>
 
@@ -14,324 +14,202 @@ namespace kanatsumugi {
 
 namespace {
 
-// Marks a message id in a table; the table's reader translates it.
-constexpr const char* msg(const char* english) {
-    return english;
-}
-
-enum OptionId {
-    kAt = 256,
-    kSpread,
-    kKana,
-    kMorae,
-    kStartsWith, // the six text rules, in the order of TextRule
-    kWithout = kStartsWith + 5,
-    kExcludeStock,
-    kStock,
-    kStockFile,
-    kUnique,
-    kRomaji,
-    kFormat,
-    kEncoding,
-    kNatural,
-    kNewWords,
-    kPolite,
-    kBlocklist,
-    kRate,
-};
+struct OptionSpec;
+// Reads an option's value (none: a null view) into the options; false when it is refused,
+// and the options are then thrown away.
+using ValueReader = bool (*)(CliOptions&, std::string_view, const OptionSpec&);
 
 // The one list of options: the parser, the usage line, the help and the messages about
 // a refused value are made from it.
 struct OptionSpec {
-    const char* name; // the long name, or nullptr for a short option only
-    int id;           // the short letter, or an OptionId
-    int argument;     // no_argument, required_argument or optional_argument
-    const char* value;
+    const char* name;  // the long name, or nullptr for a short option only
+    char letter;       // the short name, or 0
+    const char* value; // what the value stands for, nullptr for none; "a|b" for a choice
     const char* help;
-    const char* accepts = nullptr;    // what a value must be
-    bool CliOptions::*flag = nullptr; // what an option without a value sets
+    const char* accepts; // what a value must be
+    ValueReader read;
+    bool optionalValue = false;
 };
-
-constexpr OptionSpec kOptions[] = {
-    {nullptr, 'n', required_argument, "COUNT", msg("how many names (1 or more; default 1)"),
-     msg("a whole number of 1 or more")},
-    {nullptr, 'l', required_argument, "LENGTH", msg("fixed length, 2 to 8, as the window's box"),
-     msg("2 to 8")},
-    {"at", kAt, required_argument, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
-     msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999")},
-    {"spread", kSpread, no_argument, nullptr,
-     msg("spread the readings evenly over the whole day, drawn from T"), nullptr,
-     &CliOptions::spread},
-    {"kana", kKana, required_argument, "A-B|N", msg("only names of A to B (or N) kana"),
-     msg("N or A-B, from 2 to 9")},
-    {"morae", kMorae, required_argument, "A-B|N",
-     msg("only names of A to B (or N) morae (キャ is one, ッ ー ン one each)"),
-     msg("N or A-B, from 1 to 9")},
-    {"starts-with", kStartsWith, required_argument, "TEXT", msg("only names that start with TEXT")},
-    {"not-starts-with", kStartsWith + 1, required_argument, "TEXT",
-     msg("no names that start with TEXT")},
-    {"ends-with", kStartsWith + 2, required_argument, "TEXT", msg("only names that end with TEXT")},
-    {"not-ends-with", kStartsWith + 3, required_argument, "TEXT",
-     msg("no names that end with TEXT")},
-    {"contains", kStartsWith + 4, required_argument, "TEXT", msg("only names that contain TEXT")},
-    {"without", kWithout, required_argument, "TEXT", msg("no names that contain TEXT")},
-    {"exclude-stock", kExcludeStock, no_argument, nullptr, msg("skip names kept in the stock file"),
-     nullptr, &CliOptions::excludeStock},
-    {"stock", kStock, no_argument, nullptr, msg("add the names printed to the stock file"), nullptr,
-     &CliOptions::stock},
-    {"stock-file", kStockFile, required_argument, "FILE",
-     msg("the stock file (default ./今まで名付けた名前.txt)"), msg("a file name")},
-    {"natural", kNatural, required_argument, "low|mid|high|max",
-     msg("only names that sound natural: the top 50, 25, 10 or 1 % of their length"),
-     msg("low, mid, high or max")},
-    {"new-words", kNewWords, no_argument, nullptr, msg("skip names that are dictionary words")},
-    {"polite", kPolite, no_argument, nullptr,
-     msg("skip names that hold a crude or insulting word of the built-in list")},
-    {"blocklist", kBlocklist, required_argument, "FILE",
-     msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
-     msg("a file name")},
-    {"rate", kRate, no_argument, nullptr,
-     msg("rate the names after the options, or one a line on standard input"), nullptr,
-     &CliOptions::rate},
-    {"unique", kUnique, no_argument, nullptr, msg("no name twice"), nullptr, &CliOptions::unique},
-    {"romaji", kRomaji, optional_argument, "hepburn|ascii",
-     msg("add the romaji (ascii writes ー as -)"), msg("hepburn or ascii")},
-    {"format", kFormat, required_argument, "plain|tsv|csv|jsonl", msg("output form"),
-     msg("plain, tsv, csv or jsonl")},
-    {"encoding", kEncoding, required_argument, "utf-8|utf-8-bom|cp932",
-     msg("output encoding (utf-8-bom for csv and tsv)"), msg("utf-8, utf-8-bom or cp932")},
-    {"help", 'h', no_argument, nullptr, msg("show this help"), nullptr, &CliOptions::help},
-};
-
-std::string spelling(const OptionSpec& spec) {
-    return spec.name != nullptr ? "--" + std::string(spec.name)
-                                : std::string{'-', static_cast<char>(spec.id)};
-}
-
-std::string valueOf(const OptionSpec& spec) {
-    return spec.value == nullptr                ? ""
-           : spec.argument == optional_argument ? "[=" + std::string(spec.value) + "]"
-                                                : " " + std::string(spec.value);
-}
-
-const OptionSpec* specOf(int id) {
-    for (const OptionSpec& spec : kOptions) {
-        if (spec.id == id) {
-            return &spec;
-        }
-    }
-    return nullptr;
-}
 
 // Digits only, within [low, high].
-std::optional<std::uint64_t> number(std::string_view text, std::uint64_t low, std::uint64_t high) {
+template <typename Field>
+bool number(std::string_view text, std::uint64_t low, std::uint64_t high, Field& field) {
     std::uint64_t value = 0;
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
-    const bool digits = !text.empty() && text[0] >= '0' && text[0] <= '9';
-    return digits && stop == end && error == std::errc{} && value >= low && value <= high
-               ? std::optional(value)
-               : std::nullopt;
+    field = static_cast<Field>(value);
+    return stop == end && error == std::errc{} && value >= low && value <= high;
 }
 
-std::optional<CountRange> range(std::string_view text, int lowest) {
+// "N" or "A-B", from `lowest` to 9.
+bool range(std::string_view text, int lowest, const OptionSpec& spec, CountRange& field) {
     const auto dash = text.find('-');
-    const auto low = number(text.substr(0, dash), static_cast<std::uint64_t>(lowest), 9);
-    const auto high = dash == std::string_view::npos ? low : number(text.substr(dash + 1), 1, 9);
-    if (!low || !high || *low > *high) {
-        return std::nullopt;
-    }
-    return CountRange{static_cast<int>(*low), static_cast<int>(*high), ""};
+    field.given = "--" + std::string(spec.name) + " " + std::string(text);
+    return number(text.substr(0, dash), lowest, 9, field.low) &&
+           number(text.substr(dash == text.npos ? 0 : dash + 1), field.low, 9, field.high);
 }
 
-std::optional<std::uint32_t> clockReading(std::string_view text) {
-    const bool shaped = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.';
-    const auto hour = shaped ? number(text.substr(0, 2), 0, 23) : std::nullopt;
-    const auto minute = shaped ? number(text.substr(3, 2), 0, 59) : std::nullopt;
-    const auto second = shaped ? number(text.substr(6, 2), 0, 59) : std::nullopt;
-    const auto millisecond = shaped ? number(text.substr(9, 3), 0, 999) : std::nullopt;
-    if (!hour || !minute || !second || !millisecond) {
-        return std::nullopt;
-    }
-    return TimeOfDay{static_cast<int>(*hour), static_cast<int>(*minute), static_cast<int>(*second),
-                     static_cast<int>(*millisecond)}
-        .milliseconds();
+// "HH:MM:SS.mmm", as milliseconds since midnight.
+bool clockReading(std::string_view text, std::optional<std::uint32_t>& field) {
+    TimeOfDay time;
+    const bool read = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.' &&
+                      number(text.substr(0, 2), 0, 23, time.hour) &&
+                      number(text.substr(3, 2), 0, 59, time.minute) &&
+                      number(text.substr(6, 2), 0, 59, time.second) &&
+                      number(text.substr(9, 3), 0, 999, time.millisecond);
+    field = time.milliseconds();
+    return read;
 }
 
-// The position of `text` among the choices "a|b|c" of a value, as its enum counts.
-std::optional<int> choice(std::string_view choices, std::string_view text) {
-    for (int i = 0; !choices.empty(); ++i) {
-        const auto bar = choices.find('|');
-        if (choices.substr(0, bar) == text) {
-            return i;
-        }
-        choices = bar == std::string_view::npos ? "" : choices.substr(bar + 1);
+// Sets `field` to the position of `text` among the choices "a|b|c" of `spec`, as `Enum`
+// counts them; no value at all (a null view) is the first choice.
+template <typename Enum, typename Field>
+bool choose(Field& field, const OptionSpec& spec, std::string_view text) {
+    const std::string choices = "|" + std::string(spec.value) + "|";
+    const auto at = text.data() == nullptr        ? 0
+                    : text.find('|') == text.npos ? choices.find("|" + std::string(text) + "|")
+                                                  : std::string::npos;
+    if (at != std::string::npos) {
+        field = static_cast<Enum>(std::ranges::count(choices.substr(0, at), '|'));
     }
-    return std::nullopt;
+    return at != std::string::npos;
 }
 
-template <typename Field, typename Value>
-bool set(Field& field, const std::optional<Value>& value) {
-    if (value) {
-        field = static_cast<Field>(*value);
-    }
-    return value.has_value();
+bool readText(CliOptions& options, std::string_view text, const OptionSpec& spec);
+
+// Lets a reader stand in the table as a lambda of one line.
+constexpr ValueReader reader(ValueReader read) {
+    return read;
 }
 
-// Katakana as UTF-8, hiragana read as the same katakana. Every kana is three bytes.
-std::string readKanaText(std::string_view text, const std::string& option) {
-    if (text.empty()) {
-        throw AppError(fill(tr("%s: the value is empty"), {option}));
-    }
-    std::string katakana;
-    for (std::size_t at = 0; at < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[at]);
-        const std::size_t size = lead < 0x80 ? 1 : lead < 0xe0 ? 2 : lead < 0xf0 ? 3 : 4;
-        char32_t code = size == 1 ? lead : lead & (0x7f >> size);
-        bool valid = (lead < 0x80 || lead >= 0xc2) && lead <= 0xf4 && at + size <= text.size();
-        for (std::size_t i = 1; valid && i < size; ++i) {
-            valid = (static_cast<unsigned char>(text[at + i]) & 0xc0) == 0x80;
-            code = (code << 6) | (static_cast<unsigned char>(text[at + i]) & 0x3f);
-        }
-        // The shortest form only: a longer one would slip a character past a byte check.
-        constexpr std::array<char32_t, 5> kLeast = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= kLeast[size];
-        if (!valid) {
-            throw AppError(
-                fill(tr("%s: the value is not UTF-8 (byte %s)"), {option, std::to_string(at + 1)}));
-        }
-        const bool hiragana = code >= 0x3041 && code <= 0x3096;
-        if (!hiragana && !(code >= 0x30a1 && code <= 0x30fa) && code != 0x30fc) {
-            std::string shown = "U+";
-            for (int shift = code > 0xffff ? 20 : 12; shift >= 0; shift -= 4) {
-                shown += "0123456789ABCDEF"[(code >> shift) & 0xf];
-            }
-            if (code >= 0xa0 || (code >= 0x20 && code < 0x7f)) {
-                shown = quoted(text.substr(at, size)).append(" (").append(shown).append(")");
-            }
-            throw AppError(fill(tr("%s takes hiragana or katakana only, not %s"), {option, shown}));
-        }
-        const char32_t kana = hiragana ? code + 0x60 : code; // the same sound in katakana
-        katakana +=
-            {static_cast<char>(0xe0 | (kana >> 12)), static_cast<char>(0x80 | ((kana >> 6) & 0x3f)),
-             static_cast<char>(0x80 | (kana & 0x3f))};
-        at += size;
-    }
-    return katakana;
+constexpr OptionSpec kOptions[] = {
+    {nullptr, 'n', "COUNT", msg("how many names (1 or more; default 1)"),
+     msg("a whole number of 1 or more"),
+     reader([](auto& o, auto v, auto&) { return number(v, 1, UINT64_MAX, o.count); })},
+    {nullptr, 'l', "LENGTH", msg("fixed length, 2 to 8, as the window's box"), msg("2 to 8"),
+     reader([](auto& o, auto v, auto&) { return number(v, 2, 8, o.fixedLength); })},
+    {"at", 0, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
+     msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999"),
+     reader([](auto& o, auto v, auto&) { return clockReading(v, o.startReading); })},
+    {"spread", 0, nullptr, msg("spread the readings evenly over the whole day, drawn from T"),
+     nullptr, reader([](auto& o, auto, auto&) { return o.spread = true; })},
+    {"kana", 0, "A-B|N", msg("only names of A to B (or N) kana"), msg("N or A-B, from 2 to 9"),
+     reader([](auto& o, auto v, auto& s) { return range(v, 2, s, o.kana); })},
+    {"morae", 0, "A-B|N", msg("only names of A to B (or N) morae (キャ is one, ッ ー ン one each)"),
+     msg("N or A-B, from 1 to 9"),
+     reader([](auto& o, auto v, auto& s) { return range(v, 1, s, o.morae); })},
+    // The six text rules, in the order of TextRule.
+    {"starts-with", 0, "TEXT", msg("only names that start with TEXT"), nullptr, readText},
+    {"not-starts-with", 0, "TEXT", msg("no names that start with TEXT"), nullptr, readText},
+    {"ends-with", 0, "TEXT", msg("only names that end with TEXT"), nullptr, readText},
+    {"not-ends-with", 0, "TEXT", msg("no names that end with TEXT"), nullptr, readText},
+    {"contains", 0, "TEXT", msg("only names that contain TEXT"), nullptr, readText},
+    {"without", 0, "TEXT", msg("no names that contain TEXT"), nullptr, readText},
+    {"exclude-stock", 0, nullptr, msg("skip names kept in the stock file"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.excludeStock = true; })},
+    {"stock", 0, nullptr, msg("add the names printed to the stock file"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.stock = true; })},
+    {"stock-file", 0, "FILE", msg("the stock file (default ./今まで名付けた名前.txt)"),
+     msg("a file name"),
+     reader([](auto& o, auto v, auto&) { return !(o.stockFile = std::string(v))->empty(); })},
+    {"natural", 0, "low|mid|high|max",
+     msg("only names that sound natural: the top 50, 25, 10 or 1 % of their length"),
+     msg("low, mid, high or max"),
+     reader([](auto& o, auto v, auto& s) { return choose<Natural>(o.words.natural, s, v); })},
+    {"new-words", 0, nullptr, msg("skip names that are dictionary words"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.words.newWords = true; })},
+    {"polite", 0, nullptr,
+     msg("skip names that hold a crude or insulting word of the built-in list"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.words.polite = true; })},
+    {"blocklist", 0, "FILE",
+     msg("skip names that hold an entry of FILE (one a line, katakana or hiragana)"),
+     msg("a file name"),
+     reader([](auto& o, auto v, auto&) { return !o.words.blocklists.emplace_back(v).empty(); })},
+    {"rate", 0, nullptr, msg("rate the names after the options, or one a line on standard input"),
+     nullptr, reader([](auto& o, auto, auto&) { return o.rate = true; })},
+    {"unique", 0, nullptr, msg("no name twice"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.unique = true; })},
+    {"romaji", 0, "hepburn|ascii", msg("add the romaji (ascii writes ー as -)"),
+     msg("hepburn or ascii"),
+     reader([](auto& o, auto v, auto& s) { return choose<RomajiStyle>(o.romaji, s, v); }), true},
+    {"format", 0, "plain|tsv|csv|jsonl", msg("output form"), msg("plain, tsv, csv or jsonl"),
+     reader([](auto& o, auto v, auto& s) { return choose<OutputFormat>(o.format, s, v); })},
+    {"encoding", 0, "utf-8|utf-8-bom|cp932", msg("output encoding (utf-8-bom for csv and tsv)"),
+     msg("utf-8, utf-8-bom or cp932"), reader([](auto& o, auto v, auto& s) {
+         std::string name(v); // as the encoding's name is often written
+         std::transform(name.begin(), name.end(), name.begin(), ::tolower);
+         return choose<OutputEncoding>(o.encoding, s, name == "utf8" ? "utf-8" : name);
+     })},
+    {"help", 'h', nullptr, msg("show this help"), nullptr,
+     reader([](auto& o, auto, auto&) { return o.help = true; })},
+};
+constexpr int kFirstText = 6;
+static_assert(std::string_view(kOptions[kFirstText].name) == "starts-with" &&
+              std::string_view(kOptions[kFirstText + 5].name) == "without");
+constexpr int kFirstLongId = 256; // getopt's id of a long option: this plus its index
+
+std::string spelling(const OptionSpec& spec) {
+    return spec.name != nullptr ? "--" + std::string(spec.name) : std::string{'-', spec.letter};
 }
 
-// Reads the value of `spec` into `options`; false when the value is refused.
-bool apply(CliOptions& options, const OptionSpec& spec, const char* value) {
-    const std::string_view text = value != nullptr ? value : "";
-    switch (spec.id) {
-    case 'n':
-        return set(options.count, number(text, 1, UINT64_MAX));
-    case 'l':
-        return set(options.fixedLength, number(text, 2, 8));
-    case kAt:
-        return set(options.startReading, clockReading(text));
-    case kKana:
-    case kMorae: {
-        CountRange& field = spec.id == kKana ? options.kana : options.morae;
-        const bool read = set(field, range(text, spec.id == kKana ? 2 : 1));
-        field.given = spelling(spec) + " " + std::string(text);
-        return read;
-    }
-    case kNewWords:
-        return options.words.newWords = true;
-    case kPolite:
-        return options.words.polite = true;
-    case kStockFile:
-        options.stockFile = std::string(text);
-        return !text.empty();
-    case kBlocklist:
-        options.words.blocklists.emplace_back(text);
-        return !text.empty();
-    case kNatural: {
-        const auto chosen = choice(spec.value, text);
-        if (chosen) {
-            options.words.natural = static_cast<Natural>(*chosen);
-        }
-        return chosen.has_value();
-    }
-    case kRomaji:
-    case kFormat:
-    case kEncoding: {
-        std::string word(text);
-        if (spec.id == kEncoding) { // as the encoding's name is often written
-            std::transform(word.begin(), word.end(), word.begin(), ::tolower);
-            word = word == "utf8" ? "utf-8" : word;
-        }
-        const auto chosen = value == nullptr ? std::optional(0) : choice(spec.value, word);
-        if (!chosen) {
-            return false;
-        }
-        if (spec.id == kRomaji) {
-            options.romaji = static_cast<RomajiStyle>(*chosen);
-        } else if (spec.id == kFormat) {
-            options.format = static_cast<OutputFormat>(*chosen);
-        } else {
-            options.encoding = static_cast<OutputEncoding>(*chosen);
-        }
-        return true;
-    }
-    default:
-        if (spec.flag != nullptr) {
-            options.*spec.flag = true;
-            return true;
-        }
-        options.texts.emplace_back(static_cast<TextRule>(spec.id - kStartsWith),
-                                   readKanaText(text, spelling(spec)));
-        return true;
-    }
+std::string valueOf(const OptionSpec& spec) {
+    return spec.value == nullptr ? ""
+           : spec.optionalValue  ? "[=" + std::string(spec.value) + "]"
+                                 : " " + std::string(spec.value);
 }
 
-void checkCombinations(const CliOptions& options) {
-    const char* refused = nullptr;
-    if (options.encoding == OutputEncoding::Cp932 &&
-        (options.format != OutputFormat::Plain || options.romaji || options.rate)) {
-        refused = msg("--encoding cp932 works with --format plain and no --romaji or --rate only");
-    } else if (options.encoding == OutputEncoding::Utf8Bom && options.format != OutputFormat::Csv &&
-               options.format != OutputFormat::Tsv) {
-        refused = msg("--encoding utf-8-bom works with --format csv or tsv only");
-    } else if (options.spread && options.count > kMillisecondsPerDay) {
-        refused = msg("--spread takes one name a reading: -n 86400000 at most");
-    } else if (options.stockFile && !options.stock && !options.excludeStock) {
-        refused = msg("--stock-file names the file of --stock or --exclude-stock");
+bool readText(CliOptions& options, std::string_view text, const OptionSpec& spec) {
+    options.texts.emplace_back(static_cast<TextRule>(&spec - &kOptions[kFirstText]),
+                               readKanaText(text, spelling(spec)));
+    return true;
+}
+
+const OptionSpec* specOf(int id) {
+    if (id >= kFirstLongId) {
+        return &kOptions[id - kFirstLongId];
     }
+    const auto* spec = std::ranges::find(kOptions, static_cast<char>(id), &OptionSpec::letter);
+    return id != 0 && spec != std::end(kOptions) ? spec : nullptr;
+}
+
+void checkCombinations(const CliOptions& o) {
+    const bool sheet = o.format == OutputFormat::Csv || o.format == OutputFormat::Tsv;
+    const char* refused =
+        o.encoding == OutputEncoding::Cp932 &&
+                (o.format != OutputFormat::Plain || o.romaji || o.rate)
+            ? msg("--encoding cp932 works with --format plain and no --romaji or --rate only")
+        : o.encoding == OutputEncoding::Utf8Bom && !sheet
+            ? msg("--encoding utf-8-bom works with --format csv or tsv only")
+        : o.spread && o.count > kMillisecondsPerDay
+            ? msg("--spread takes one name a reading: -n 86400000 at most")
+        : o.stockFile && !o.stock && !o.excludeStock
+            ? msg("--stock-file names the file of --stock or --exclude-stock")
+            : nullptr;
     if (refused != nullptr) {
-        throw AppError(tr(refused));
+        throw InputError(tr(refused));
     }
 }
 
 } // namespace
 
-std::string quoted(std::string_view text) {
-    std::string shown;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        shown += byte < 0x20 || byte == 0x7f ? "\\x" + std::string{"0123456789abcdef"[byte >> 4],
-                                                                   "0123456789abcdef"[byte & 0xf]}
-                                             : std::string(1, c);
-    }
-    return fill(tr("\"%s\""), {shown});
-}
-
 std::string optionOf(TextRule rule) {
-    return spelling(*specOf(kStartsWith + static_cast<int>(rule)));
+    return spelling(kOptions[kFirstText + static_cast<int>(rule)]);
 }
 
 CliOptions parseCommandLine(int argc, char** argv) {
     std::vector<option> longOptions;
     std::string shortOptions = ":"; // ':' reports a missing value apart from an unknown option
-    for (const OptionSpec& spec : kOptions) {
+    for (int i = 0; const OptionSpec& spec : kOptions) {
+        const int argument = spec.value == nullptr ? no_argument
+                             : spec.optionalValue  ? optional_argument
+                                                   : required_argument;
         if (spec.name != nullptr) {
-            longOptions.push_back({spec.name, spec.argument, nullptr, spec.id});
+            longOptions.push_back({spec.name, argument, nullptr, kFirstLongId + i});
         }
-        if (spec.id < kAt) {
-            shortOptions += std::string(1, static_cast<char>(spec.id)) +
-                            (spec.argument == required_argument ? ":" : "");
+        if (spec.letter != 0) {
+            shortOptions += std::string(1, spec.letter) + (spec.value != nullptr ? ":" : "");
         }
+        ++i;
     }
     longOptions.push_back({});
     CliOptions options;
@@ -342,23 +220,23 @@ CliOptions parseCommandLine(int argc, char** argv) {
         const std::string_view last = argv[optind - 1];
         const OptionSpec* spec = specOf(id == '?' || id == ':' ? optopt : id);
         if (id == ':') {
-            throw AppError(fill(tr("%s needs a value"), {last}));
-        }
-        if (id == '?' && spec != nullptr && last.starts_with("--")) {
-            throw AppError(fill(tr("%s takes no value: %s"), {spelling(*spec), quoted(last)}));
+            throw InputError(fill(tr("%s needs a value"), {last}));
         }
         if (id == '?') {
-            throw AppError(fill(tr("unknown option: %s"),
-                                {quoted(optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
-                                                    : std::string(last))}));
+            throw InputError(
+                spec != nullptr && last.starts_with("--")
+                    ? fill(tr("%s takes no value: %s"), {spelling(*spec), quoted(last)})
+                    : fill(tr("unknown option: %s"),
+                           {quoted(optopt != 0 ? std::string{'-', static_cast<char>(optopt)}
+                                               : std::string(last))}));
         }
-        if (!apply(options, *spec, optarg)) {
-            throw AppError(fill(tr("%s: give %s, not %s"),
-                                {spelling(*spec), tr(spec->accepts), quoted(optarg)}));
+        if (!spec->read(options, optarg != nullptr ? optarg : std::string_view(), *spec)) {
+            throw InputError(fill(tr("%s: give %s, not %s"),
+                                  {spelling(*spec), tr(spec->accepts), quoted(optarg)}));
         }
     }
     if (optind < argc && !options.rate) {
-        throw AppError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
+        throw InputError(fill(tr("unexpected argument: %s"), {quoted(argv[optind])}));
     }
     options.rateNames.assign(argv + optind, argv + argc);
     checkCombinations(options);
@@ -383,7 +261,7 @@ std::string helpText() {
            "fewer than COUNT, the command says how many it found and stops.\n") +
         "\n";
     for (const OptionSpec& spec : kOptions) {
-        std::string left = (spec.id == 'h' ? "  -h, " : "  ") + spelling(spec) + valueOf(spec);
+        std::string left = (spec.letter == 'h' ? "  -h, " : "  ") + spelling(spec) + valueOf(spec);
         left += left.size() < 24 ? std::string(24 - left.size(), ' ') : "\n" + std::string(24, ' ');
         text += left + tr(spec.help) + "\n";
     }

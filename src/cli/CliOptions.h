@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -62,12 +61,8 @@ struct CliOptions {
 };
 
 // Parses the command line as getopt_long does (options in any order, "--name=value",
-// "-n5", "--" ends the options). Raises AppError with a one-line message naming the problem.
+// "-n5", "--" ends the options). Raises InputError with a one-line message naming the problem.
 CliOptions parseCommandLine(int argc, char** argv);
-
-// Text as the user gave it, quoted, with control characters escaped so that a message
-// stays on one line.
-std::string quoted(std::string_view text);
 
 // The option that sets a text rule, as the user types it: "--starts-with".
 std::string optionOf(TextRule rule);

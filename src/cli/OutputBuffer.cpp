@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kanatsumugi {
@@ -21,6 +22,13 @@ void OutputBuffer::writeFully(const char* bytes, std::size_t size) {
             throw AppError(fill(tr("cannot write the output: %s"), {std::strerror(error)}));
         }
     }
+}
+
+bool OutputBuffer::writesTo(const std::string& path) const {
+    struct stat out {};
+    struct stat file {};
+    return ::fstat(fd_, &out) == 0 && ::stat(path.c_str(), &file) == 0 &&
+           out.st_dev == file.st_dev && out.st_ino == file.st_ino;
 }
 
 } // namespace kanatsumugi

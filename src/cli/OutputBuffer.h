@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace kanatsumugi {
@@ -43,6 +44,8 @@ public:
         used_ = 0;
     }
     [[nodiscard]] bool closed() const { return closed_; }
+    // Whether the output goes into `path` itself, as with `--stock >> 今まで名付けた名前.txt`.
+    [[nodiscard]] bool writesTo(const std::string& path) const;
     // All the bytes given so far, and those of them the reader took.
     [[nodiscard]] std::uint64_t queued() const { return queued_; }
     [[nodiscard]] std::uint64_t delivered() const { return delivered_; }

@@ -6,6 +6,7 @@
 #include "cli/LineFormat.h"
 #include "cli/OutputBuffer.h"
 #include "lexicon/KanaSymbols.h"
+#include "lexicon/KanaText.h"
 #include "lexicon/WordChecks.h"
 
 #include <cstdio>
@@ -13,21 +14,6 @@
 namespace kanatsumugi {
 
 namespace {
-
-// Kana text (every character three bytes of UTF-8) with hiragana as katakana.
-std::string katakanaOf(std::string text) {
-    for (std::size_t at = 0; at + 2 < text.size(); at += 3) {
-        const char32_t c = (static_cast<unsigned char>(text[at]) & 0x0Fu) << 12 |
-                           (static_cast<unsigned char>(text[at + 1]) & 0x3Fu) << 6 |
-                           (static_cast<unsigned char>(text[at + 2]) & 0x3Fu);
-        if (c >= U'ぁ' && c <= U'ゖ') {
-            const char32_t k = c + (U'ァ' - U'ぁ');
-            text[at + 1] = static_cast<char>(0x80 | ((k >> 6) & 0x3F));
-            text[at + 2] = static_cast<char>(0x80 | (k & 0x3F));
-        }
-    }
-    return text;
-}
 
 void write(const std::string& name, const Rating& r, const CliOptions& options, OutputBuffer& out) {
     std::array<char, 16> score{};
@@ -74,7 +60,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
             throw AppError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
                                 {kanatsumugi::quoted(text)}));
         }
-        write(katakanaOf(text), checks.rate(*indices), options, out);
+        write(readKanaText(text, "--rate"), checks.rate(*indices), options, out);
     };
     if (!names.empty()) {
         for (const std::string& name : names) {

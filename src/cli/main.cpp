@@ -19,7 +19,6 @@
 #include <iostream>
 #include <new>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -27,72 +26,48 @@ using namespace kanatsumugi;
 
 namespace {
 
-constexpr int kExitFailure = 1;
-constexpr int kExitUsage = 2;
-
-void printError(std::string_view message) {
-    std::cerr << "kanatsumugi-cli: " << message << '\n';
+// Runs `step`, whose failure is the input's: a file the user named, or the program's data.
+template <typename Step> void asInput(const Step& step) {
+    try {
+        step();
+    } catch (const AppError& error) {
+        throw InputError(error.what());
+    }
 }
 
-// Whether the output goes into `path` itself, as with `--stock >> 今まで名付けた名前.txt`.
-bool writesTo(int fd, const std::string& path) {
-    struct stat out {};
-    struct stat file {};
-    return ::fstat(fd, &out) == 0 && ::stat(path.c_str(), &file) == 0 &&
-           out.st_dev == file.st_dev && out.st_ino == file.st_ino;
-}
-
-int run(const CliOptions& options) {
+void run(const CliOptions& options) {
     OutputBuffer out(STDOUT_FILENO);
     if (options.help) {
-        out.write(helpText());
-        out.flush();
-        return 0;
+        return out.write(helpText());
     }
     const KanaTables tables = KanaTables::build();
     if (options.rate) {
-        try {
-            rateNames(tables, options, options.rateNames, std::cin, out);
-        } catch (const AppError& error) {
-            out.flush();
-            printError(error.what());
-            return kExitUsage;
-        }
-        return 0;
+        return asInput([&] { rateNames(tables, options, options.rateNames, std::cin, out); });
     }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
-    if (options.stock && writesTo(STDOUT_FILENO, stockFile)) {
+    if (options.stock && out.writesTo(stockFile)) {
         // The lines would land in the stock beside the names --stock adds, in another form.
-        printError(fill(tr("the output is the stock file %s, which --stock adds to already"),
-                        {stockFile}));
-        return kExitUsage;
+        throw InputError(fill(tr("the output is the stock file %s, which --stock adds to already"),
+                              {stockFile}));
     }
     // --unique holds at most the names it prints, at most one a reading of the day.
     UniqueNames seen(options.unique ? std::min<std::uint64_t>(options.count, kMillisecondsPerDay)
                                     : 0);
-    if (options.excludeStock) {
-        try {
+    std::optional<WordChecks> checks;
+    asInput([&] {
+        if (options.excludeStock) {
             // Before the first stock there is no file yet, and nothing is kept.
             readStockNames(tables, stockFile, !options.stockFile || options.stock, seen);
-        } catch (const AppError& error) {
-            printError(error.what());
-            return kExitUsage;
         }
-    }
-    std::optional<WordChecks> checks;
-    if (options.readsWords()) {
-        try {
+        if (options.readsWords()) {
             checks.emplace(tables, options.words, options.format != OutputFormat::Plain);
-        } catch (const AppError& error) {
-            printError(error.what());
-            return kExitUsage;
         }
-        for (const auto& [rule, utf8] : options.texts) {
-            if (NameFilter::required(rule) && checks->blocks(utf8)) {
-                throw NoNameMatches(
-                    fill(tr("%s %s: it holds an entry of the blocklist"), {optionOf(rule), utf8}));
-            }
+    });
+    for (const auto& [rule, utf8] : options.texts) {
+        if (checks && NameFilter::required(rule) && checks->blocks(utf8)) {
+            throw NoNameMatches(
+                fill(tr("%s %s: it holds an entry of the blocklist"), {optionOf(rule), utf8}));
         }
     }
     const std::uint32_t start =
@@ -104,45 +79,43 @@ int run(const CliOptions& options) {
         stockNames(tables, stockFile, printed);
     }
     if (result.exhausted) {
-        const std::string found = std::to_string(result.printed);
-        printError(
-            options.spread ? fill(tr("--spread: only %s of the %s stretches of the day held a name "
-                                     "that passes"),
-                                  {found, std::to_string(options.count)})
+        const char* why =
+            options.spread ? tr("--spread: only %s of the %s stretches of the day held a name "
+                                "that passes")
             : !options.filters()
-                ? fill(tr("a whole day of clock readings holds no new name (%s printed)"), {found})
-                : fill(trn("a whole day of clock readings held only %s matching name",
-                           "a whole day of clock readings held only %s matching names",
-                           result.printed),
-                       {found}));
-        return kExitFailure;
+                ? tr("a whole day of clock readings holds no new name (%s printed)")
+                : trn("a whole day of clock readings held only %s matching name",
+                      "a whole day of clock readings held only %s matching names", result.printed);
+        throw AppError(fill(why, {std::to_string(result.printed), std::to_string(options.count)}));
     }
-    return 0;
 }
 
 } // namespace
 
+// The one place that turns a failure into an exit status: 2 for bad input, 1 for the rest.
 int main(int argc, char** argv) {
     openStandardDescriptors();
     openMessageCatalogue();
     // A reader that closes the pipe early ends the run through EPIPE, quietly.
     std::signal(SIGPIPE, SIG_IGN);
-    CliOptions options;
+    bool parsed = false;
+    std::string error;
     try {
-        options = parseCommandLine(argc, argv);
-    } catch (const AppError& error) {
-        printError(error.what());
-        std::cerr << usageLine() << '\n';
-        return kExitUsage;
-    }
-    try {
-        return run(options);
-    } catch (const AppError& error) {
-        printError(error.what());
+        const CliOptions options = parseCommandLine(argc, argv);
+        parsed = true;
+        run(options);
+        return 0;
+    } catch (const InputError& input) {
+        std::cerr << "kanatsumugi-cli: " << input.what() << '\n'
+                  << (parsed ? "" : usageLine() + '\n');
+        return 2;
+    } catch (const AppError& failure) {
+        error = failure.what();
     } catch (const std::bad_alloc&) {
-        printError(tr("out of memory"));
-    } catch (const std::exception& error) {
-        printError(fill(tr("cannot go on: %s"), {error.what()}));
+        error = tr("out of memory");
+    } catch (const std::exception& failure) {
+        error = fill(tr("cannot go on: %s"), {failure.what()});
     }
-    return kExitFailure;
+    std::cerr << "kanatsumugi-cli: " << error << '\n';
+    return 1;
 }
