@@ -57,8 +57,8 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
         }
         const auto indices = symbols.read(text, true);
         if (!indices || indices->empty()) {
-            throw AppError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
-                                {kanatsumugi::quoted(text)}));
+            throw InputError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
+                                  {kanatsumugi::quoted(text)}));
         }
         write(readKanaText(text, "--rate"), checks.rate(*indices), options, out);
     };

@@ -25,13 +25,13 @@ void readStockNames(const KanaTables& tables, const std::string& path, bool miss
         file = readStockFile(nativePath, QFile::decodeName(nativePath));
     } catch (const AppError&) {
         // The window's own message is Japanese only; say it in the command line's language.
-        throw AppError(fill(tr("cannot read the stock file %s"), {path}));
+        throw InputError(fill(tr("cannot read the stock file %s"), {path}));
     }
     if (file.state == FileState::Directory) {
-        throw AppError(fill(tr("a folder, not a stock file: %s"), {path}));
+        throw InputError(fill(tr("a folder, not a stock file: %s"), {path}));
     }
     if (file.state == FileState::Missing && !missingIsEmpty) {
-        throw AppError(fill(tr("no stock file at %s"), {path}));
+        throw InputError(fill(tr("no stock file at %s"), {path}));
     }
     for (const QByteArray& entry : parseStockEntries(file.bytes)) {
         // Entries of two-byte kana the names are made of, nine at most, may equal a name.

@@ -26,15 +26,6 @@ using namespace kanatsumugi;
 
 namespace {
 
-// Runs `step`, whose failure is the input's: a file the user named, or the program's data.
-template <typename Step> void asInput(const Step& step) {
-    try {
-        step();
-    } catch (const AppError& error) {
-        throw InputError(error.what());
-    }
-}
-
 void run(const CliOptions& options) {
     OutputBuffer out(STDOUT_FILENO);
     if (options.help) {
@@ -42,7 +33,7 @@ void run(const CliOptions& options) {
     }
     const KanaTables tables = KanaTables::build();
     if (options.rate) {
-        return asInput([&] { rateNames(tables, options, options.rateNames, std::cin, out); });
+        return rateNames(tables, options, options.rateNames, std::cin, out);
     }
     const NameFilter filter(tables, options);
     const std::string stockFile = stockPath(options.stockFile);
@@ -55,15 +46,13 @@ void run(const CliOptions& options) {
     UniqueNames seen(options.unique ? std::min<std::uint64_t>(options.count, kMillisecondsPerDay)
                                     : 0);
     std::optional<WordChecks> checks;
-    asInput([&] {
-        if (options.excludeStock) {
-            // Before the first stock there is no file yet, and nothing is kept.
-            readStockNames(tables, stockFile, !options.stockFile || options.stock, seen);
-        }
-        if (options.readsWords()) {
-            checks.emplace(tables, options.words, options.format != OutputFormat::Plain);
-        }
-    });
+    if (options.excludeStock) {
+        // Before the first stock there is no file yet, and nothing is kept.
+        readStockNames(tables, stockFile, !options.stockFile || options.stock, seen);
+    }
+    if (options.readsWords()) {
+        checks.emplace(tables, options.words, options.format != OutputFormat::Plain);
+    }
     for (const auto& [rule, utf8] : options.texts) {
         if (checks && NameFilter::required(rule) && checks->blocks(utf8)) {
             throw NoNameMatches(

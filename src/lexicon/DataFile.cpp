@@ -68,7 +68,7 @@ std::filesystem::path dataDirectory() {
 }
 
 void throwDataError(const std::filesystem::path& file, std::string_view what) {
-    throw AppError(file.string() + ": " + std::string(what));
+    throw InputError(file.string() + ": " + std::string(what));
 }
 
 std::string readWholeFile(const std::filesystem::path& file) {

@@ -193,10 +193,14 @@ TEST(CliOutput, AFullDiskIsReportedNotHidden) {
     test::CliRunOptions options;
     options.stdoutFile = "/dev/full";
     options.locale = "C";
-    const test::CliRun run = runCli({"-n", "10"}, options);
-    EXPECT_EQ(run.exitStatus, 1);
-    EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
-    EXPECT_EQ(run.err.rfind("kanatsumugi-cli: cannot write", 0), 0u) << run.err;
+    // The ratings as much as the names: a full disk is no bad argument.
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-n", "10"}, std::vector<std::string>{"--rate", "カナ"}}) {
+        const test::CliRun run = runCli(args, options);
+        EXPECT_EQ(run.exitStatus, 1) << args[0];
+        EXPECT_EQ(linesOf(run.err).size(), 1u) << run.err;
+        EXPECT_EQ(run.err.rfind("kanatsumugi-cli: cannot write", 0), 0u) << run.err;
+    }
 }
 
 } // namespace
