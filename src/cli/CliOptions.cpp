@@ -269,7 +269,7 @@ std::string helpText() {
            tr("TEXT is katakana or hiragana; the text options may be repeated.\n"
               "Exit status: 0 when COUNT names were written, 1 when a whole day held fewer,\n"
               "no name can meet the filters or the output could not be written, 2 for a bad\n"
-              "argument.\n");
+              "argument or a file that cannot be read (stock, blocklist, data).\n");
 }
 
 } // namespace kanatsumugi
