@@ -77,7 +77,7 @@ std::string LineFormat::header() const {
 }
 
 char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, char* start) const {
-    std::array<char, 4 * KanaIndexName::kCapacity> kana{};
+    std::array<char, std::size_t{4} * KanaIndexName::kCapacity> kana{};
     const std::string_view kanaText(
         kana.data(), static_cast<std::size_t>(writeName(name, kana.data()) - kana.data()));
     const std::string romanised = options_.romaji ? romaji(name.indices(), *options_.romaji) : "";
