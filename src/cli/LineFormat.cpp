@@ -69,6 +69,7 @@ LineFormat::LineFormat(const KanaTables& tables, const CliOptions& options,
         bytes.copy(kana_[i].data(), kana_[i].size());
         kanaWidth_ = bytes.size();
     }
+    lineEnd_.copy(lineEndBytes_.data(), lineEndBytes_.size());
 }
 
 std::string LineFormat::header() const {

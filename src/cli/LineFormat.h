@@ -50,8 +50,9 @@ public:
         if (!plainKanaOnly_) {
             return writeFields(reading, name, start);
         }
+        // Four bytes always, as with the kana: a copy of fixed size is one store.
         char* const end = writeName(name, start);
-        std::memcpy(end, lineEnd_.data(), lineEnd_.size());
+        std::memcpy(end, lineEndBytes_.data(), lineEndBytes_.size());
         return end + lineEnd_.size();
     }
 
@@ -70,6 +71,7 @@ private:
     std::array<std::array<char, 4>, 61> kana_{};
     std::size_t kanaWidth_ = 0;
     std::string_view lineEnd_;
+    std::array<char, 4> lineEndBytes_{}; // lineEnd_, padded
     bool plainKanaOnly_ = true;
     const CliOptions& options_;
     const WordChecks* checks_;
