@@ -44,9 +44,11 @@ public:
                 std::min<std::uint64_t>(kBatchSize, std::min(readings - done, wanted - printed)));
             const std::span<KanaIndexName> names(batch_.data(), size);
             const std::uint32_t reading = readingAfter(first, done);
-            makeNames(tables_, options_.fixedLength, reading, names);
             if (checks_ != nullptr && options_.words.any()) {
-                checks_->check(names, std::span(passed_).first(size));
+                checks_->makeAndCheck(tables_, options_.fixedLength, reading, names,
+                                      std::span(passed_).first(size));
+            } else {
+                makeNames(tables_, options_.fixedLength, reading, names);
             }
             for (std::size_t i = 0; i < size && printed < wanted; ++i) {
                 if (chooses && !keeps(names[i], passed_[i] != 0)) {

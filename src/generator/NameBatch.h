@@ -1,5 +1,8 @@
 #pragma once
 
+#include "generator/NameGenerator.h"
+#include "generator/RandomSource.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -7,8 +10,6 @@
 #include <string_view>
 
 namespace kanatsumugi {
-
-class KanaTables;
 
 // A name as inventory indices, held without allocating.
 struct KanaIndexName {
@@ -25,14 +26,42 @@ struct KanaIndexName {
     }
 };
 
-// The names the window would make at the clock readings firstReading,
-// firstReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight),
-// one for each element of `names`. `fixedLength` is the -l value; anything but 2 to
-// kMaxLength raises AppError.
-void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
-               std::uint32_t firstReading, std::span<KanaIndexName> names);
-
 // The reading `steps` milliseconds after `reading`, wrapped at midnight.
 std::uint32_t readingAfter(std::uint32_t reading, std::uint64_t steps);
+
+// Raises AppError unless `fixedLength` (the -l value) is unset or 2 to kMaxLength.
+void checkBatchLength(std::optional<std::int32_t> fixedLength);
+
+// The names the window would make at the clock readings firstReading,
+// firstReading + 1, ... (milliseconds since UTC midnight, wrapping at midnight), one for
+// each element of `names`, each kana handed to `onKana` as it is drawn and each name to
+// `onName` when it is whole, so that a caller can work on a name while the drawing goes
+// on. `fixedLength` is the -l value; anything but 2 to kMaxLength raises AppError.
+template <typename OnKana, typename OnName>
+void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
+               std::uint32_t firstReading, std::span<KanaIndexName> names, OnKana&& onKana,
+               OnName&& onName) {
+    checkBatchLength(fixedLength);
+    RandomSource random;
+    std::uint32_t reading = firstReading % kMillisecondsPerDay;
+    for (KanaIndexName& name : names) {
+        random.setSeed(reading);
+        // Writes straight into `name`: gathering the kana in a local array and copying
+        // it whole would read back bytes still in the store buffer, a stall on every name.
+        name.kana = {};
+        std::size_t count = 0;
+        drawName(tables, random, fixedLength, [&](int index) {
+            name.kana[count++] = static_cast<std::uint8_t>(index);
+            onKana(index);
+        });
+        name.count = static_cast<int>(count);
+        onName(name);
+        reading = readingAfter(reading, 1);
+    }
+}
+
+// The same, the names only.
+void makeNames(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
+               std::uint32_t firstReading, std::span<KanaIndexName> names);
 
 } // namespace kanatsumugi

@@ -25,15 +25,23 @@ public:
     // Symbols are those of KanaSymbols; any other byte is read modulo 64, inside the table.
     [[nodiscard]] int total(std::string_view symbols) const {
         // Each read depends only on the name, not on the read before, so they overlap.
-        const std::int16_t* table = table_.data();
-        std::size_t context = kBoundarySymbol << kBits | kBoundarySymbol;
+        std::size_t context = kStart;
         int sum = 0;
         for (const char c : symbols) {
-            const std::size_t at = context << kBits | symbolOf(c);
-            sum += table[at];
-            context = at & kContextMask;
+            sum += step(context, static_cast<unsigned char>(c));
         }
-        return sum + table[context << kBits | kBoundarySymbol];
+        return sum + end(context);
+    }
+    // The same a kana at a time, from `context` = kStart: the term of `symbol`, with the
+    // context moved on past it; then the term of the end.
+    static constexpr std::size_t kStart = kBoundarySymbol << 6 | kBoundarySymbol;
+    [[nodiscard]] int step(std::size_t& context, std::size_t symbol) const {
+        const std::size_t at = context << kBits | symbolOf(symbol);
+        context = at & kContextMask;
+        return table_[at];
+    }
+    [[nodiscard]] int end(std::size_t context) const {
+        return table_[context << kBits | kBoundarySymbol];
     }
     // The score people see: log-probability per character, end included, in nats.
     [[nodiscard]] static double perCharacter(int total, std::size_t kanaCount) {
@@ -42,9 +50,8 @@ public:
 
 private:
     // A mask rather than a test: it costs a name's kana fewer instructions.
-    [[nodiscard]] static std::size_t symbolOf(char c) {
-        const auto s = static_cast<unsigned char>(c);
-        return s & ((std::size_t{1} << kBits) - 1);
+    [[nodiscard]] static std::size_t symbolOf(std::size_t symbol) {
+        return symbol & ((std::size_t{1} << kBits) - 1);
     }
 
     // In memory each symbol takes six bits of the index: shifts instead of multiplications

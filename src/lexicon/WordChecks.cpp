@@ -2,6 +2,8 @@
 
 #include "lexicon/DataFile.h"
 
+#include <algorithm>
+
 namespace kanatsumugi {
 
 WordChecks::WordChecks(const KanaTables& tables, const WordRules& rules, bool fields)
@@ -31,11 +33,38 @@ bool WordChecks::blocks(std::string_view utf8) const {
     return blocklist_ && symbols && blocklist_->blocks(*symbols);
 }
 
+void WordChecks::makeAndCheck(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
+                              std::uint32_t firstReading, std::span<KanaIndexName> names,
+                              std::span<std::uint8_t> passed) const {
+    if (!natural_) {
+        makeNames(tables, fixedLength, firstReading, names);
+        std::fill(passed.begin(), passed.end(), 1);
+        return checkWords(names, passed);
+    }
+    std::size_t context = NameScore::kStart;
+    int total = 0;
+    std::uint8_t* pass = passed.data();
+    makeNames(
+        tables, fixedLength, firstReading, names,
+        [&](int kana) { total += score_->step(context, static_cast<std::size_t>(kana)); },
+        [&](const KanaIndexName& name) {
+            *pass++ = cuts_->keeps(total + score_->end(context), name.indices(), *natural_);
+            context = NameScore::kStart;
+            total = 0;
+        });
+    checkWords(names, passed);
+}
+
 void WordChecks::check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
         const std::string_view indices = names[i].indices();
         passed[i] = !natural_ || cuts_->keeps(score_->total(indices), indices, *natural_);
     }
+    checkWords(names, passed);
+}
+
+void WordChecks::checkWords(std::span<const KanaIndexName> names,
+                            std::span<std::uint8_t> passed) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
         if (passed[i] != 0) {
             const std::string_view indices = names[i].indices();

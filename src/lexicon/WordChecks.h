@@ -49,12 +49,22 @@ public:
     // The rating of `symbols`, of any length; needs every data file loaded.
     [[nodiscard]] Rating rate(std::string_view symbols) const;
 
+    // Makes the names of `names` as makeNames does and marks which pass, in `passed`.
+    // Each name is scored while it is drawn: the table reads overlap the drawing, which
+    // waits on its random numbers.
+    void makeAndCheck(const KanaTables& tables, std::optional<std::int32_t> fixedLength,
+                      std::uint32_t firstReading, std::span<KanaIndexName> names,
+                      std::span<std::uint8_t> passed) const;
+
     // Marks which of `names` pass, in `passed`. The score comes first, as it refuses the
     // most names, and in a pass of its own over the whole batch: with no branch between
     // them, the table reads of many names overlap.
     void check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const;
 
 private:
+    // The word and blocklist checks of the names `passed` still marks.
+    void checkWords(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const;
+
     KanaSymbols symbols_;
     std::optional<Natural> natural_;
     bool newWords_ = false;
