@@ -55,14 +55,6 @@ void WordChecks::makeAndCheck(const KanaTables& tables, std::optional<std::int32
     checkWords(names, passed);
 }
 
-void WordChecks::check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const {
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const std::string_view indices = names[i].indices();
-        passed[i] = !natural_ || cuts_->keeps(score_->total(indices), indices, *natural_);
-    }
-    checkWords(names, passed);
-}
-
 void WordChecks::checkWords(std::span<const KanaIndexName> names,
                             std::span<std::uint8_t> passed) const {
     for (std::size_t i = 0; i < names.size(); ++i) {

@@ -56,11 +56,6 @@ public:
                       std::uint32_t firstReading, std::span<KanaIndexName> names,
                       std::span<std::uint8_t> passed) const;
 
-    // Marks which of `names` pass, in `passed`. The score comes first, as it refuses the
-    // most names, and in a pass of its own over the whole batch: with no branch between
-    // them, the table reads of many names overlap.
-    void check(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const;
-
 private:
     // The word and blocklist checks of the names `passed` still marks.
     void checkWords(std::span<const KanaIndexName> names, std::span<std::uint8_t> passed) const;

@@ -8,11 +8,13 @@
 #include "lexicon/KanaSymbols.h"
 #include "lexicon/NameScore.h"
 #include "lexicon/NaturalCuts.h"
+#include "lexicon/WordChecks.h"
 #include "lexicon/WordList.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -112,6 +114,37 @@ TEST_F(NaturalData, PresetsNestAndRankAgainstTheirOwnShape) {
     }
     EXPECT_FALSE(cuts.percentile(0, read("ア")).has_value());
     EXPECT_FALSE(cuts.keeps(0, read("アアアアアアアアアア"), Natural::Low));
+}
+
+// Names scored while they are drawn are kept exactly as the checks asked name by name
+// keep them; one buffer serves every batch, as in a run, so nothing carries over.
+TEST_F(NaturalData, BatchesKeepWhatEachNameAsked) {
+    ::setenv("KANATSUMUGI_DATA_DIR", kData.c_str(), 1);
+    const NameScore score = NameScore::load(kData);
+    const NaturalCuts cuts = NaturalCuts::load(kData);
+    const WordList words = WordList::load(kData);
+    const Blocklist blocklist = Blocklist::loadShipped(kData, symbols);
+    std::vector<KanaIndexName> names(4096);
+    std::vector<std::uint8_t> passed(names.size());
+    for (const WordRules& rules :
+         {WordRules{Natural::High, true, true, {}}, WordRules{std::nullopt, true, false, {}},
+          WordRules{Natural::Max, false, false, {}}, WordRules{std::nullopt, false, true, {}},
+          WordRules{Natural::Low, true, false, {}}}) {
+        const WordChecks checks(tables, rules, false);
+        for (const auto& [first, length] : {std::pair<std::uint32_t, std::optional<std::int32_t>>{
+                                                kMillisecondsPerDay - 100, std::nullopt},
+                                            {40'000'000, 5}}) {
+            checks.makeAndCheck(tables, length, first, names, passed);
+            for (std::size_t i = 0; i < names.size(); ++i) {
+                const std::string_view name = names[i].indices();
+                const bool kept =
+                    (!rules.natural || cuts.keeps(score.total(name), name, *rules.natural)) &&
+                    (!rules.newWords || !words.isWord(name)) &&
+                    (!rules.polite || !blocklist.blocks(name));
+                ASSERT_EQ(passed[i] != 0, kept) << first + i;
+            }
+        }
+    }
 }
 
 // The bitmaps and the sorted vector answer as a search of the file's numbers would.
