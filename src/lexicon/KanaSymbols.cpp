@@ -37,7 +37,7 @@ std::optional<std::string> KanaSymbols::read(std::string_view utf8, bool hiragan
 bool KanaSymbols::canStandInName(std::string_view symbols) const {
     for (std::size_t at = 0; at < symbols.size(); ++at) {
         const int symbol = static_cast<unsigned char>(symbols[at]);
-        if (symbol >= KanaTables::kFirstSmallKana && symbol <= KanaTables::kLastSmallKana) {
+        if (KanaTables::isSmall(symbol)) {
             const auto& partners =
                 partners_[static_cast<std::size_t>(symbol - KanaTables::kFirstSmallKana)];
             if (at == 0 || !partners.test(static_cast<unsigned char>(symbols[at - 1]))) {
@@ -57,7 +57,7 @@ bool KanaSymbols::isSpellableName(std::string_view symbols) const {
     }
     // The first kana is drawn on its own, so a partner and its small kana come after it.
     const auto second = symbols.size() < 2 ? 0 : static_cast<unsigned char>(symbols[1]);
-    return second < KanaTables::kFirstSmallKana || second > KanaTables::kLastSmallKana;
+    return !KanaTables::isSmall(second);
 }
 
 } // namespace kanatsumugi

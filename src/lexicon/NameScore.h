@@ -13,6 +13,11 @@ namespace kanatsumugi {
 // model of loanword readings, end of name included, kept as a dense table of thousandths
 // of a nat so that a name costs a few table reads.
 class NameScore {
+    // In memory each symbol takes six bits of the index: shifts instead of multiplications
+    // buy a seventh of a name's cost.
+    static constexpr std::size_t kBits = 6;
+    static constexpr std::size_t kContextMask = (std::size_t{1} << 2 * kBits) - 1;
+
 public:
     static constexpr const char* kFileName = "natural-model.bin";
     static constexpr int kScale = 1000; // table entries per nat
@@ -34,7 +39,7 @@ public:
     }
     // The same a kana at a time, from `context` = kStart: the term of `symbol`, with the
     // context moved on past it; then the term of the end.
-    static constexpr std::size_t kStart = kBoundarySymbol << 6 | kBoundarySymbol;
+    static constexpr std::size_t kStart = std::size_t{kBoundarySymbol} << kBits | kBoundarySymbol;
     [[nodiscard]] int step(std::size_t& context, std::size_t symbol) const {
         const std::size_t at = context << kBits | symbolOf(symbol);
         context = at & kContextMask;
@@ -53,11 +58,6 @@ private:
     [[nodiscard]] static std::size_t symbolOf(std::size_t symbol) {
         return symbol & ((std::size_t{1} << kBits) - 1);
     }
-
-    // In memory each symbol takes six bits of the index: shifts instead of multiplications
-    // buy a seventh of a name's cost.
-    static constexpr std::size_t kBits = 6;
-    static constexpr std::size_t kContextMask = (std::size_t{1} << 2 * kBits) - 1;
 
     std::vector<std::int16_t> table_;
 };

@@ -27,8 +27,7 @@ inline std::size_t nameShape(std::string_view symbols) {
     // Anything too long shares the slot of length 0, which keeps nothing.
     const std::size_t length = symbols.size() <= kMaxRankedLength ? symbols.size() : 0;
     const int last = symbols.empty() ? 0 : static_cast<unsigned char>(symbols.back());
-    const bool small = last >= KanaTables::kFirstSmallKana && last <= KanaTables::kLastSmallKana;
-    return length * 2 + (small ? 1 : 0);
+    return length * 2 + (KanaTables::isSmall(last) ? 1 : 0);
 }
 
 // How often each model total (NameScore::total) occurs among names of each shape.
