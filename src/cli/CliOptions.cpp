@@ -49,18 +49,6 @@ bool range(std::string_view text, int lowest, const OptionSpec& spec, CountRange
            number(text.substr(dash == text.npos ? 0 : dash + 1), field.low, 9, field.high);
 }
 
-// "HH:MM:SS.mmm", as milliseconds since midnight.
-bool clockReading(std::string_view text, std::optional<std::uint32_t>& field) {
-    TimeOfDay time;
-    const bool read = text.size() == 12 && text[2] == ':' && text[5] == ':' && text[8] == '.' &&
-                      number(text.substr(0, 2), 0, 23, time.hour) &&
-                      number(text.substr(3, 2), 0, 59, time.minute) &&
-                      number(text.substr(6, 2), 0, 59, time.second) &&
-                      number(text.substr(9, 3), 0, 999, time.millisecond);
-    field = time.milliseconds();
-    return read;
-}
-
 // Sets `field` to the position of `text` among the choices "a|b|c" of `spec`, as `Enum`
 // counts them; no value at all (a null view) is the first choice.
 template <typename Enum, typename Field>
@@ -90,7 +78,8 @@ constexpr OptionSpec kOptions[] = {
      reader([](auto& o, auto v, auto&) { return number(v, 2, 8, o.fixedLength); })},
     {"at", 0, "HH:MM:SS.mmm", msg("the first reading T (UTC; default: now)"),
      msg("the time as HH:MM:SS.mmm, 00:00:00.000 to 23:59:59.999"),
-     reader([](auto& o, auto v, auto&) { return clockReading(v, o.startReading); })},
+     reader(
+         [](auto& o, auto v, auto&) { return (o.startReading = readClockText(v)).has_value(); })},
     {"spread", 0, nullptr, msg("spread the readings evenly over the whole day, drawn from T"),
      nullptr, reader([](auto& o, auto, auto&) { return o.spread = true; })},
     {"kana", 0, "A-B|N", msg("only names of A to B (or N) kana"), msg("N or A-B, from 2 to 9"),

@@ -1,7 +1,7 @@
 #include "cli/LineFormat.h"
 
+#include "generator/Clock.h"
 #include "generator/KanaTables.h"
-#include "generator/RandomSource.h"
 #include "lexicon/WordChecks.h"
 
 #include <cstdio>
@@ -82,11 +82,7 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
     const std::string_view kanaText(
         kana.data(), static_cast<std::size_t>(writeName(name, kana.data()) - kana.data()));
     const std::string romanised = options_.romaji ? romaji(name.indices(), *options_.romaji) : "";
-    // Readings lie within one day; saying so bounds the hours to two digits.
-    std::array<char, 13> time{};
-    const std::uint32_t seconds = reading % kMillisecondsPerDay / 1000;
-    std::snprintf(time.data(), time.size(), "%02u:%02u:%02u.%03u", seconds / 3600,
-                  seconds / 60 % 60, seconds % 60, reading % 1000);
+    const std::string time = clockText(reading);
     std::array<char, 16> score{};
     const int scoreSize = checks_ == nullptr ? 0
                                              : std::snprintf(score.data(), score.size(), "%.3f",
@@ -98,7 +94,7 @@ char* LineFormat::writeFields(std::uint32_t reading, const KanaIndexName& name, 
         fields[count++] = {"romaji", romanised, true};
     }
     if (options_.format != OutputFormat::Plain) {
-        fields[count++] = {"time", {time.data(), 12}, true};
+        fields[count++] = {"time", time, true};
         fields[count++] = {"length_setting", length_};
         fields[count++] = {"score", {score.data(), static_cast<std::size_t>(scoreSize)}};
         fields[count++] = {"word", checks_ != nullptr && checks_->isWord(name) ? "true" : "false"};

@@ -9,29 +9,14 @@ namespace kanatsumugi {
 
 namespace {
 
-std::string textOf(const KanaTables& tables, std::string_view indices) {
-    std::string text;
-    for (const char index : indices) {
-        text += tables.kanaUtf8(static_cast<std::uint8_t>(index));
-    }
-    return text;
-}
-
 std::string given(TextRule rule, const std::string& utf8) {
     return optionOf(rule) + " " + utf8;
 }
 
 } // namespace
 
-int NameFilter::moraeOf(const KanaIndexName& name) {
-    int morae = name.count;
-    for (int i = 0; i < name.count; ++i) {
-        morae -= KanaTables::isSmall(name.kana[static_cast<std::size_t>(i)]) ? 1 : 0;
-    }
-    return morae;
-}
-
-NameFilter::NameFilter(const KanaTables& tables, const CliOptions& options) {
+NameFilter::NameFilter(const KanaTables& tables, const CliOptions& options)
+    : tables_(tables) {
     checkLengths(options);
     for (const auto& [rule, utf8] : options.texts) {
         std::string indices;
@@ -47,32 +32,34 @@ NameFilter::NameFilter(const KanaTables& tables, const CliOptions& options) {
             }
             indices += static_cast<char>(index);
         }
+        if (!indices.empty() && required(rule)) {
+            checkText(rule, indices, given(rule, utf8));
+        }
         if (!indices.empty()) {
-            checkText(tables, rule, indices);
             texts_.emplace_back(rule, indices);
         }
     }
-    checkPairs(tables);
+    checkPairs();
 }
 
 void NameFilter::checkLengths(const CliOptions& options) {
-    // With -l L a name has L kana, or L + 1 when it closes with a pair; else 2 to 9.
-    const int fixed = options.fixedLength.value_or(0);
-    kanaLow_ = std::max(fixed > 0 ? fixed : 2, options.kana.low);
-    kanaHigh_ = std::min(fixed > 0 ? fixed + 1 : KanaIndexName::kCapacity, options.kana.high);
+    // A name has its drawn length (-l, or 2 to 8 by chance), one kana more when it closes
+    // with a pair.
+    const int drawnLow = options.fixedLength.value_or(2);
+    drawnHigh_ = options.fixedLength.value_or(KanaIndexName::kMaxLength);
+    kanaLow_ = std::max(drawnLow, options.kana.low);
+    kanaHigh_ = std::min(drawnHigh_ + 1, options.kana.high);
     const auto refuse = [](const CountRange& range, int low, int high) {
         throw NoNameMatches(fill(tr("%s: no name here has that many (names have %s to %s)"),
                                  {range.given, std::to_string(low), std::to_string(high)}));
     };
     if (kanaLow_ > kanaHigh_) {
-        refuse(options.kana, fixed > 0 ? fixed : 2, fixed > 0 ? fixed + 1 : 9);
+        refuse(options.kana, drawnLow, drawnHigh_ + 1);
     }
     // The first kana stands alone and every pair takes two, so n kana hold at least
-    // (n + 2) / 2 morae; the ninth kana only ever closes a pair.
+    // (n + 2) / 2 morae; a kana past the drawn length only ever closes a pair.
     const int lowest = (kanaLow_ + 2) / 2;
-    const int highest = std::min({kanaHigh_, KanaIndexName::kMaxLength, fixed > 0 ? fixed : 9});
-    // A name longer than its drawn length holds a closing pair.
-    endsSmall_ = kanaLow_ > (fixed > 0 ? fixed : KanaIndexName::kMaxLength);
+    const int highest = std::min(kanaHigh_, drawnHigh_);
     countsMorae_ = options.morae.low > lowest || options.morae.high < highest;
     moraeLow_ = std::max(lowest, options.morae.low);
     moraeHigh_ = std::min(highest, options.morae.high);
@@ -81,55 +68,55 @@ void NameFilter::checkLengths(const CliOptions& options) {
     }
 }
 
-void NameFilter::checkText(const KanaTables& tables, TextRule rule,
-                           const std::string& indices) const {
-    if (!required(rule)) {
-        return;
+// Where the kana of a text a name must hold can stand, by the rules the names are drawn by.
+void NameFilter::checkText(TextRule rule, const std::string& indices,
+                           const std::string& shown) const {
+    const auto kana = [&](std::size_t at) {
+        return static_cast<int>(static_cast<std::uint8_t>(indices[at]));
+    };
+    const auto refuse = [&](const char* why, std::string_view a, std::string_view b = {}) {
+        throw NoNameMatches(fill(tr(why), {shown, a, b}));
+    };
+    if (rule == TextRule::StartsWith && kana(0) >= tables_.initialCount()) {
+        refuse(msg("%s: no name starts with %s"), tables_.kanaUtf8(kana(0)));
     }
-    const std::string shown = given(rule, textOf(tables, indices));
-    const int first = static_cast<std::uint8_t>(indices[0]);
-    if (rule == TextRule::StartsWith && first >= tables.initialCount()) {
-        throw NoNameMatches(
-            fill(tr("%s: no name starts with %s"), {shown, tables.kanaUtf8(first)}));
-    }
-    if (rule == TextRule::StartsWith && indices.size() > 1 &&
-        KanaTables::isSmall(static_cast<std::uint8_t>(indices[1]))) {
-        throw NoNameMatches(fill(tr("%s: the first kana of a name stands alone, never with %s"),
-                                 {shown, tables.kanaUtf8(static_cast<std::uint8_t>(indices[1]))}));
+    if (rule == TextRule::StartsWith && indices.size() > 1 && KanaTables::isSmall(kana(1))) {
+        refuse(msg("%s: the first kana of a name stands alone, never with %s"),
+               tables_.kanaUtf8(kana(1)));
     }
     for (std::size_t i = 1; i < indices.size(); ++i) {
-        const int kana = static_cast<std::uint8_t>(indices[i]);
-        const int before = static_cast<std::uint8_t>(indices[i - 1]);
-        if (!tables.mayFollow(before, kana)) {
-            throw NoNameMatches(fill(tr("%s: %s never stands behind %s"),
-                                     {shown, tables.kanaUtf8(kana), tables.kanaUtf8(before)}));
+        if (!tables_.mayFollow(kana(i - 1), kana(i))) {
+            refuse(msg("%s: %s never stands behind %s"), tables_.kanaUtf8(kana(i)),
+                   tables_.kanaUtf8(kana(i - 1)));
         }
     }
+    const std::string most = std::to_string(kanaHigh_);
     if (static_cast<int>(indices.size()) > kanaHigh_) {
-        throw NoNameMatches(fill(tr("%s: longer than any name here (%s kana at most)"),
-                                 {shown, std::to_string(kanaHigh_)}));
+        refuse(msg("%s: longer than any name here (%s kana at most)"), most);
     }
-    // A small kana never stands first or second, so a text with one early needs kana before it.
-    const auto small = std::find_if(indices.begin(), indices.end(), [](char kana) {
-        return KanaTables::isSmall(static_cast<std::uint8_t>(kana));
-    });
+    // A small kana is never first or second, so a text with one early needs kana before it.
+    const auto small = std::ranges::find_if(
+        indices, [](char k) { return KanaTables::isSmall(static_cast<std::uint8_t>(k)); });
     const auto before = rule == TextRule::StartsWith || small == indices.end()
                             ? 0
                             : std::max<std::ptrdiff_t>(0, 2 - (small - indices.begin()));
-    if (static_cast<int>(indices.size() + before) > kanaHigh_) {
-        throw NoNameMatches(fill(tr("%s: a small kana is never first or second in a name, and "
-                                    "names here have %s kana at most"),
-                                 {shown, std::to_string(kanaHigh_)}));
+    const auto needed = static_cast<int>(indices.size() + before);
+    if (needed > kanaHigh_) {
+        refuse(msg("%s: a small kana is never first or second in a name, and names here have "
+                   "%s kana at most"),
+               most);
     }
-    if (rule == TextRule::EndsWith && endsSmall_ &&
-        !KanaTables::isSmall(static_cast<std::uint8_t>(indices.back()))) {
-        throw NoNameMatches(fill(tr("%s: every name here closes with a small kana"), {shown}));
+    // A name past its drawn length closes with a pair, and such a text reaches its end.
+    const bool endsLongName =
+        needed > drawnHigh_ || (rule == TextRule::EndsWith && kanaLow_ > drawnHigh_);
+    if (endsLongName && !KanaTables::isSmall(kana(indices.size() - 1))) {
+        refuse(msg("%s: names of %s kana close with a small kana"), std::to_string(drawnHigh_ + 1));
     }
 }
 
 // Two texts that exclude each other: two different starts or ends, or a text that
 // must stand where another must not.
-void NameFilter::checkPairs(const KanaTables& tables) const {
+void NameFilter::checkPairs() const {
     for (const auto& [rule, text] : texts_) {
         for (const auto& [other, otherText] : texts_) {
             const std::string_view a = text;
@@ -144,9 +131,9 @@ void NameFilter::checkPairs(const KanaTables& tables) const {
                 (rule == TextRule::EndsWith && other == TextRule::NotEndsWith &&
                  a.ends_with(otherText));
             if (conflicts) {
-                throw NoNameMatches(fill(
-                    tr("%s and %s: no name meets both"),
-                    {given(rule, textOf(tables, text)), given(other, textOf(tables, otherText))}));
+                throw NoNameMatches(fill(tr("%s and %s: no name meets both"),
+                                         {given(rule, tables_.spell(text, true)),
+                                          given(other, tables_.spell(otherText, true))}));
             }
         }
     }

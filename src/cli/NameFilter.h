@@ -25,7 +25,8 @@ public:
     NameFilter(const KanaTables& tables, const CliOptions& options);
 
     [[nodiscard]] bool matches(const KanaIndexName& name) const {
-        if (name.count < kanaLow_ || name.count > kanaHigh_ || !moraeFit(name)) {
+        if (name.count < kanaLow_ || name.count > kanaHigh_ ||
+            (countsMorae_ && (name.morae() < moraeLow_ || name.morae() > moraeHigh_))) {
             return false;
         }
         const std::string_view indices = name.indices();
@@ -40,27 +41,18 @@ public:
         return true;
     }
 
-    // Beats as Japanese counts them: a small kana belongs to the kana before it.
-    static int moraeOf(const KanaIndexName& name);
-
     // True for the rules a text must meet, false for those it must not.
     static bool required(TextRule rule) { return static_cast<int>(rule) % 2 == 0; }
 
 private:
-    [[nodiscard]] bool moraeFit(const KanaIndexName& name) const {
-        if (!countsMorae_) {
-            return true;
-        }
-        const int morae = moraeOf(name);
-        return morae >= moraeLow_ && morae <= moraeHigh_;
-    }
     void checkLengths(const CliOptions& options);
-    void checkText(const KanaTables& tables, TextRule rule, const std::string& text) const;
-    void checkPairs(const KanaTables& tables) const;
+    void checkText(TextRule rule, const std::string& indices, const std::string& shown) const;
+    void checkPairs() const;
 
+    const KanaTables& tables_;
+    int drawnHigh_ = KanaIndexName::kMaxLength; // a name one kana longer closes with a pair
     int kanaLow_ = 0;
     int kanaHigh_ = KanaIndexName::kCapacity;
-    bool endsSmall_ = false; // every name allowed ends with a small kana
     bool countsMorae_ = false;
     int moraeLow_ = 0;
     int moraeHigh_ = KanaIndexName::kCapacity;

@@ -18,82 +18,64 @@ namespace {
 constexpr std::size_t kBatchSize = 4096;
 
 // The one loop: make names in batches, keep those that pass, write their lines.
-class Run {
-public:
-    Run(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
-        const WordChecks* checks, UniqueNames& seen, OutputBuffer& out,
-        std::vector<KanaIndexName>* printed)
-        : tables_(tables)
-        , options_(options)
-        , filter_(filter)
-        , checks_(checks)
-        , seen_(seen)
-        , format_(tables, options, checks)
-        , out_(out)
-        , printed_(printed) {
-        out_.write(format_.header());
-    }
+struct Run {
+    const KanaTables& tables;
+    const CliOptions& options;
+    const NameFilter& filter;
+    const WordChecks* checks;
+    UniqueNames& seen;
+    OutputBuffer& out;
+    std::vector<KanaIndexName>* printedNames;
+    LineFormat format{tables, options, checks};
+    std::vector<KanaIndexName> batch = std::vector<KanaIndexName>(kBatchSize);
+    // Whether each name of the batch passes the word checks; all do without them.
+    std::vector<std::uint8_t> passed = std::vector<std::uint8_t>(kBatchSize, 1);
+    // Where each printed name's line ends in the output.
+    std::vector<std::uint64_t> ends{};
 
     // Prints the names of `readings` readings from `first` that pass, `wanted` at most;
     // returns how many it printed.
     std::uint64_t scan(std::uint32_t first, std::uint64_t readings, std::uint64_t wanted) {
-        const bool chooses = options_.choosesReadings();
-        std::uint64_t printed = 0;
-        for (std::uint64_t done = 0; done < readings && printed < wanted && !out_.closed();) {
+        const bool chooses = options.choosesReadings();
+        std::uint64_t count = 0;
+        for (std::uint64_t done = 0; done < readings && count < wanted && !out.closed();) {
             const auto size = static_cast<std::size_t>(
-                std::min<std::uint64_t>(kBatchSize, std::min(readings - done, wanted - printed)));
-            const std::span<KanaIndexName> names(batch_.data(), size);
+                std::min<std::uint64_t>(kBatchSize, std::min(readings - done, wanted - count)));
+            const std::span<KanaIndexName> names(batch.data(), size);
             const std::uint32_t reading = readingAfter(first, done);
-            if (checks_ != nullptr && options_.words.any()) {
-                checks_->makeAndCheck(tables_, options_.fixedLength, reading, names,
-                                      std::span(passed_).first(size));
+            if (checks != nullptr && options.words.any()) {
+                checks->makeAndCheck(tables, options.fixedLength, reading, names,
+                                     std::span(passed).first(size));
             } else {
-                makeNames(tables_, options_.fixedLength, reading, names);
+                makeNames(tables, options.fixedLength, reading, names);
             }
-            for (std::size_t i = 0; i < size && printed < wanted; ++i) {
-                if (chooses && !keeps(names[i], passed_[i] != 0)) {
+            for (std::size_t i = 0; i < size && count < wanted; ++i) {
+                if (chooses && !keeps(names[i], passed[i] != 0)) {
                     continue;
                 }
-                char* const start = out_.reserve(LineFormat::kMaxLineBytes);
-                out_.commit(static_cast<std::size_t>(
-                    format_.write(readingAfter(reading, i), names[i], start) - start));
-                ++printed;
-                if (printed_ != nullptr) {
-                    printed_->push_back(names[i]);
-                    ends_.push_back(out_.queued());
+                char* const start = out.reserve(LineFormat::kMaxLineBytes);
+                out.commit(static_cast<std::size_t>(
+                    format.write(readingAfter(reading, i), names[i], start) - start));
+                ++count;
+                if (printedNames != nullptr) {
+                    printedNames->push_back(names[i]);
+                    ends.push_back(out.queued());
                 }
             }
             done += size;
         }
-        return printed;
+        return count;
     }
 
-    // Where each printed name's line ends in the output.
-    [[nodiscard]] const std::vector<std::uint64_t>& ends() const { return ends_; }
-
-private:
     bool keeps(const KanaIndexName& name, bool passesChecks) {
-        if (!passesChecks || !filter_.matches(name)) {
+        if (!passesChecks || !filter.matches(name)) {
             return false;
         }
-        if (options_.unique) {
-            return seen_.insert(name);
+        if (options.unique) {
+            return seen.insert(name);
         }
-        return !options_.excludeStock || !seen_.contains(name);
+        return !options.excludeStock || !seen.contains(name);
     }
-
-    const KanaTables& tables_;
-    const CliOptions& options_;
-    const NameFilter& filter_;
-    const WordChecks* checks_;
-    UniqueNames& seen_;
-    LineFormat format_;
-    OutputBuffer& out_;
-    std::vector<KanaIndexName>* printed_;
-    std::vector<KanaIndexName> batch_ = std::vector<KanaIndexName>(kBatchSize);
-    std::vector<std::uint64_t> ends_;
-    // Whether each name of the batch passes the word checks; all do without them.
-    std::vector<std::uint8_t> passed_ = std::vector<std::uint8_t>(kBatchSize, 1);
 };
 
 } // namespace
@@ -101,7 +83,8 @@ private:
 RunResult printNames(const KanaTables& tables, const CliOptions& options, const NameFilter& filter,
                      const WordChecks* checks, UniqueNames& seen, std::uint32_t startReading,
                      OutputBuffer& out, std::vector<KanaIndexName>* printed) {
-    Run run(tables, options, filter, checks, seen, out, printed);
+    Run run{tables, options, filter, checks, seen, out, printed};
+    out.write(run.format.header());
     const std::uint32_t start = readingAfter(startReading, 0);
     RunResult result;
     if (options.spread) {
@@ -131,8 +114,8 @@ RunResult printNames(const KanaTables& tables, const CliOptions& options, const 
     if (printed != nullptr && out.closed()) {
         // A reader that left early saw only the lines it took; the rest were never printed.
         printed->resize(static_cast<std::size_t>(
-            std::upper_bound(run.ends().begin(), run.ends().end(), out.delivered()) -
-            run.ends().begin()));
+            std::upper_bound(run.ends.begin(), run.ends.end(), out.delivered()) -
+            run.ends.begin()));
     }
     result.exhausted = result.printed < options.count && !out.closed();
     return result;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace kanatsumugi {
@@ -33,11 +33,9 @@ public:
         queued_ += bytes;
     }
 
-    // Flushes what is buffered, then writes `bytes` straight through.
-    void write(std::span<const char> bytes) {
-        flush();
-        queued_ += bytes.size();
-        writeFully(bytes.data(), bytes.size());
+    void write(std::string_view bytes) {
+        bytes.copy(reserve(bytes.size()), bytes.size());
+        commit(bytes.size());
     }
     void flush() {
         writeFully(buffer_.data(), used_);

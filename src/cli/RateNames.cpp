@@ -31,10 +31,10 @@ void write(const std::string& name, const Rating& r, const CliOptions& options, 
                                           {"word", flag(r.word)},
                                           {"blocked", flag(r.blocked)},
                                           {"possible", flag(r.possible)}}};
-    std::string line(name.size() + LineFormat::kMaxLineBytes, '\0');
-    line.resize(static_cast<std::size_t>(
-        writeRecord(options.format, fields, lineEndOf(options), line.data()) - line.data()));
-    out.write(line);
+    char* const start = out.reserve(name.size() + LineFormat::kMaxLineBytes);
+    out.commit(static_cast<std::size_t>(
+        writeRecord(options.format, fields, lineEndOf(options), start) - start));
+    out.flush(); // a line at a time, for a user who types the names
 }
 
 } // namespace

@@ -52,10 +52,7 @@ void stockNames(const KanaTables& tables, const std::string& path,
                 const std::vector<KanaIndexName>& names) {
     QList<QByteArray> entries;
     for (const KanaIndexName& name : names) {
-        QByteArray& entry = entries.emplace_back();
-        for (const char index : name.indices()) {
-            entry += tables.kana(static_cast<std::uint8_t>(index));
-        }
+        entries.push_back(QByteArray::fromStdString(tables.spell(name.indices(), false)));
     }
     try {
         StockList(QByteArray::fromStdString(path)).stockAll(entries);

@@ -29,7 +29,8 @@ namespace {
 void run(const CliOptions& options) {
     OutputBuffer out(STDOUT_FILENO);
     if (options.help) {
-        return out.write(helpText());
+        out.write(helpText());
+        return out.flush();
     }
     const KanaTables tables = KanaTables::build();
     if (options.rate) {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 namespace kanatsumugi {
 
@@ -17,6 +20,11 @@ struct TimeOfDay {
                                           millisecond);
     }
 };
+
+// A reading (milliseconds since midnight) as "HH:MM:SS.mmm", wrapped at midnight.
+std::string clockText(std::uint32_t reading);
+// The reading of "HH:MM:SS.mmm", 00:00:00.000 to 23:59:59.999; nothing for any other text.
+std::optional<std::uint32_t> readClockText(std::string_view text);
 
 // Where the time of day comes from; tests substitute a fixed reading.
 class Clock {

@@ -69,6 +69,15 @@ KanaTables KanaTables::build() {
     return t;
 }
 
+std::string KanaTables::spell(std::string_view indices, bool utf8) const {
+    std::string text;
+    for (const char index : indices) {
+        const Kana& kana = entry(static_cast<std::uint8_t>(index));
+        text += utf8 ? kana.utf8 : kana.shiftJis;
+    }
+    return text;
+}
+
 int KanaTables::indexOf(std::string_view kanaBytes) const {
     for (std::size_t i = 0; i < inventory_.size(); ++i) {
         if (inventory_[i].shiftJis == kanaBytes || inventory_[i].utf8 == kanaBytes) {

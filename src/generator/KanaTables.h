@@ -28,6 +28,8 @@ public:
     [[nodiscard]] const std::string& kana(int index) const { return entry(index).shiftJis; }
     // UTF-8 bytes of inventory entry `index`; raises AppError outside 0..60.
     [[nodiscard]] std::string_view kanaUtf8(int index) const { return entry(index).utf8; }
+    // The kana of `indices`, one inventory index a byte, as UTF-8 or as Shift-JIS.
+    [[nodiscard]] std::string spell(std::string_view indices, bool utf8) const;
     // The index of one kana given as its Shift-JIS pair or its UTF-8 bytes, or -1 when the
     // inventory does not hold it.
     [[nodiscard]] int indexOf(std::string_view kanaBytes) const;

@@ -24,6 +24,14 @@ struct KanaIndexName {
     [[nodiscard]] std::string_view indices() const {
         return {reinterpret_cast<const char*>(kana.data()), static_cast<std::size_t>(count)};
     }
+    // Beats as Japanese counts them: a small kana belongs to the kana before it.
+    [[nodiscard]] int morae() const {
+        int morae = count;
+        for (const std::uint8_t index : std::span(kana).first(static_cast<std::size_t>(count))) {
+            morae -= KanaTables::isSmall(index) ? 1 : 0;
+        }
+        return morae;
+    }
 };
 
 // The reading `steps` milliseconds after `reading`, wrapped at midnight.

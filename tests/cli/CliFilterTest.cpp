@@ -170,6 +170,7 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--kana", "3", "--starts-with", "カキクケ"},
         {"--kana", "2", "--contains", "ャ"},
         {"-l", "3", "--kana", "4", "--ends-with", "カ"},
+        {"--starts-with", "カキクケコサシスセ"},
         {"--polite", "--contains", "バカ"},
     };
     for (const std::vector<std::string>& args : cases) {

@@ -71,6 +71,19 @@ TEST(SeedFromClock, IsMillisecondsSinceUtcMidnight) {
     }
 }
 
+// Every reading's text reads back as the reading, and no other text is a reading.
+TEST(ClockText, ReadsBackAndRefusesAnyOtherText) {
+    for (const std::uint32_t reading : {0U, 1U, 45296789U, kMillisecondsPerDay - 1}) {
+        EXPECT_EQ(readClockText(clockText(reading)), reading) << clockText(reading);
+    }
+    EXPECT_EQ(clockText(kMillisecondsPerDay + 5), "00:00:00.005");
+    for (const char* text : {"12:34:56", "24:00:00.000", "12:60:00.000", "12:34:60.000",
+                             "12:34:56.7890", "1:02:03.004", "+1:34:56.789", "-1:34:56.789",
+                             "12:34:56,789", "12:34:5a.789"}) {
+        EXPECT_EQ(readClockText(text), std::nullopt) << text;
+    }
+}
+
 TEST(SystemClock, ReadsTheCurrentUtcTimeOfDay) {
     // A zone nine hours from UTC, so that a clock reading local time cannot pass.
     ::setenv("TZ", "JST-9", 1);
