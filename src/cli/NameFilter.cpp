@@ -2,8 +2,10 @@
 
 #include "apperror/Messages.h"
 #include "generator/KanaTables.h"
+#include "generator/NamePlaces.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kanatsumugi {
 
@@ -68,49 +70,32 @@ void NameFilter::checkLengths(const CliOptions& options) {
     }
 }
 
-// Where the kana of a text a name must hold can stand, by the rules the names are drawn by.
 void NameFilter::checkText(TextRule rule, const std::string& indices,
                            const std::string& shown) const {
-    const auto kana = [&](std::size_t at) {
-        return static_cast<int>(static_cast<std::uint8_t>(indices[at]));
+    // Why a text cannot stand where it must, for each kind of Misfit in its order; the
+    // second %s is the kana at fault or the count of kana that limits it.
+    static constexpr std::array<const char*, Misfit::TooShort + 1> kWhy = {
+        nullptr,
+        nullptr, // the constructor has named a kana outside the inventory
+        msg("%s: no name starts with %s"),
+        msg("%s: the first kana of a name stands alone, never with %s"),
+        msg("%s: %s never stands behind %s"),
+        msg("%s: longer than any name here (%s kana at most)"),
+        msg("%s: a small kana is never first or second in a name, and names here have %s kana "
+            "at most"),
+        msg("%s: names of %s kana close with a small kana"),
+        nullptr, // only a whole name can be too short
     };
-    const auto refuse = [&](const char* why, std::string_view a, std::string_view b = {}) {
-        throw NoNameMatches(fill(tr(why), {shown, a, b}));
-    };
-    if (rule == TextRule::StartsWith && kana(0) >= tables_.initialCount()) {
-        refuse(msg("%s: no name starts with %s"), tables_.kanaUtf8(kana(0)));
-    }
-    if (rule == TextRule::StartsWith && indices.size() > 1 && KanaTables::isSmall(kana(1))) {
-        refuse(msg("%s: the first kana of a name stands alone, never with %s"),
-               tables_.kanaUtf8(kana(1)));
-    }
-    for (std::size_t i = 1; i < indices.size(); ++i) {
-        if (!tables_.mayFollow(kana(i - 1), kana(i))) {
-            refuse(msg("%s: %s never stands behind %s"), tables_.kanaUtf8(kana(i)),
-                   tables_.kanaUtf8(kana(i - 1)));
-        }
-    }
-    const std::string most = std::to_string(kanaHigh_);
-    if (static_cast<int>(indices.size()) > kanaHigh_) {
-        refuse(msg("%s: longer than any name here (%s kana at most)"), most);
-    }
-    // A small kana is never first or second, so a text with one early needs kana before it.
-    const auto small = std::ranges::find_if(
-        indices, [](char k) { return KanaTables::isSmall(static_cast<std::uint8_t>(k)); });
-    const auto before = rule == TextRule::StartsWith || small == indices.end()
-                            ? 0
-                            : std::max<std::ptrdiff_t>(0, 2 - (small - indices.begin()));
-    const auto needed = static_cast<int>(indices.size() + before);
-    if (needed > kanaHigh_) {
-        refuse(msg("%s: a small kana is never first or second in a name, and names here have "
-                   "%s kana at most"),
-               most);
-    }
-    // A name past its drawn length closes with a pair, and such a text reaches its end.
-    const bool endsLongName =
-        needed > drawnHigh_ || (rule == TextRule::EndsWith && kanaLow_ > drawnHigh_);
-    if (endsLongName && !KanaTables::isSmall(kana(indices.size() - 1))) {
-        refuse(msg("%s: names of %s kana close with a small kana"), std::to_string(drawnHigh_ + 1));
+    const Place place = rule == TextRule::StartsWith ? Place::Start
+                        : rule == TextRule::EndsWith ? Place::End
+                                                     : Place::Anywhere;
+    const Misfit misfit = misfitOf(tables_, indices, place, {kanaLow_, kanaHigh_, drawnHigh_});
+    if (kWhy[misfit.kind] != nullptr) {
+        const std::string detail = misfit.kind < Misfit::TooLong
+                                       ? std::string(tables_.kanaUtf8(misfit.kana))
+                                       : std::to_string(misfit.count);
+        throw NoNameMatches(
+            fill(tr(kWhy[misfit.kind]), {shown, detail, tables_.kanaUtf8(misfit.before)}));
     }
 }
 

@@ -60,7 +60,7 @@ void rateNames(const KanaTables& tables, const CliOptions& options,
             throw InputError(fill(tr("--rate takes hiragana or katakana names only, not %s"),
                                   {kanatsumugi::quoted(text)}));
         }
-        write(readKanaText(text, "--rate"), checks.rate(*indices), options, out);
+        write(readKanaText(text, "--rate"), checks.rate(tables, *indices), options, out);
     };
     if (!names.empty()) {
         for (const std::string& name : names) {

@@ -50,14 +50,4 @@ bool KanaSymbols::canStandInName(std::string_view symbols) const {
     return true;
 }
 
-bool KanaSymbols::isSpellableName(std::string_view symbols) const {
-    if (symbols.empty() || static_cast<unsigned char>(symbols[0]) >= KanaTables::kFirstSmallKana ||
-        !canStandInName(symbols)) {
-        return false;
-    }
-    // The first kana is drawn on its own, so a partner and its small kana come after it.
-    const auto second = symbols.size() < 2 ? 0 : static_cast<unsigned char>(symbols[1]);
-    return !KanaTables::isSmall(second);
-}
-
 } // namespace kanatsumugi

@@ -28,9 +28,6 @@ public:
     // Whether `symbols` can stand inside a generated name: inventory kana only, each small
     // kana directly behind a kana of its pairing table.
     [[nodiscard]] bool canStandInName(std::string_view symbols) const;
-    // Whether `symbols` can be a whole generated name, of any length: as above, starting
-    // with one of the first 51 kana, a small kana no earlier than third.
-    [[nodiscard]] bool isSpellableName(std::string_view symbols) const;
 
 private:
     static constexpr char32_t kFirstKatakana = U'ァ';

@@ -1,5 +1,6 @@
 #include "lexicon/WordChecks.h"
 
+#include "generator/NamePlaces.h"
 #include "lexicon/DataFile.h"
 
 #include <algorithm>
@@ -66,11 +67,11 @@ void WordChecks::checkWords(std::span<const KanaIndexName> names,
     }
 }
 
-Rating WordChecks::rate(std::string_view symbols) const {
+Rating WordChecks::rate(const KanaTables& tables, std::string_view symbols) const {
     const int total = score_->total(symbols);
     return {NameScore::perCharacter(total, symbols.size()), cuts_->percentile(total, symbols),
             words_->isWord(symbols), blocklist_->blocks(symbols),
-            symbols.size() <= KanaIndexName::kCapacity && symbols_.isSpellableName(symbols)};
+            misfitOf(tables, symbols, Place::Whole).kind == Misfit::None};
 }
 
 } // namespace kanatsumugi

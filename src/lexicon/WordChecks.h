@@ -47,7 +47,7 @@ public:
     }
 
     // The rating of `symbols`, of any length; needs every data file loaded.
-    [[nodiscard]] Rating rate(std::string_view symbols) const;
+    [[nodiscard]] Rating rate(const KanaTables& tables, std::string_view symbols) const;
 
     // Makes the names of `names` as makeNames does and marks which pass, in `passed`.
     // Each name is scored while it is drawn: the table reads overlap the drawing, which

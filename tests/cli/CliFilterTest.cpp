@@ -159,18 +159,13 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--starts-with", "ナ"},
         {"--contains", "ヰ"},
         {"--starts-with", "ッ"},
-        {"--starts-with", "ャ"},
-        {"--starts-with", "キャ"},
         {"--starts-with", "カ", "--starts-with", "キ"},
         {"--ends-with", "カ", "--ends-with", "キカ", "--ends-with", "ア"},
         {"-l", "5", "--kana", "2"},
         {"--morae", "9"},
-        {"--contains", "カャ"},
         {"--contains", "カン", "--without", "ン"},
         {"--kana", "3", "--starts-with", "カキクケ"},
-        {"--kana", "2", "--contains", "ャ"},
         {"-l", "3", "--kana", "4", "--ends-with", "カ"},
-        {"--starts-with", "カキクケコサシスセ"},
         {"--polite", "--contains", "バカ"},
     };
     for (const std::vector<std::string>& args : cases) {
