@@ -68,16 +68,18 @@ TEST(CliNatural, PrintedNamesPassEveryCheck) {
 // --rate: each name as given, in katakana, with its score (as the derivation script gives
 // it), percentile, and whether it is a word, blocked, and a name the generator can make.
 TEST(CliNatural, RateTellsWhatItKnowsOfEachName) {
-    const test::CliRun run = runCli({"--rate", "--format", "csv", "ばか", "グリュート", "ナナ"});
+    const test::CliRun run =
+        runCli({"--rate", "--format", "csv", "ばか", "グリュート", "ナナ", "カキクケコサシスセ"});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     const auto lines = linesOf(run.out);
-    ASSERT_EQ(lines.size(), 4u) << run.out;
+    ASSERT_EQ(lines.size(), 5u) << run.out;
     EXPECT_EQ(lines[0], "name,score,percentile,word,blocked,possible\r");
     EXPECT_TRUE(lines[1].starts_with("バカ,-3.442,")) << lines[1];
     EXPECT_TRUE(lines[1].ends_with(",true,true,true\r")) << lines[1];
     EXPECT_TRUE(lines[2].starts_with("グリュート,-2.411,")) << lines[2];
     EXPECT_TRUE(lines[2].ends_with(",false,false,true\r")) << lines[2];
     EXPECT_TRUE(lines[3].ends_with(",false,false,false\r")) << lines[3];
+    EXPECT_TRUE(lines[4].ends_with(",false,false,false\r")) << lines[4]; // no closing pair
     const test::CliRun refused = runCli({"--rate", "アイ", "abc"});
     EXPECT_EQ(refused.exitStatus, 2);
     EXPECT_TRUE(refused.out.starts_with("アイ\t")) << refused.out;
