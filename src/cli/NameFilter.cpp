@@ -84,12 +84,14 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
         msg("%s: a small kana is never first or second in a name, and names here have %s kana "
             "at most"),
         msg("%s: names of %s kana close with a small kana"),
+        msg("%s: more morae than any name here has (%s at most)"),
         nullptr, // only a whole name can be too short
     };
     const Place place = rule == TextRule::StartsWith ? Place::Start
                         : rule == TextRule::EndsWith ? Place::End
                                                      : Place::Anywhere;
-    const Misfit misfit = misfitOf(tables_, indices, place, {kanaLow_, kanaHigh_, drawnHigh_});
+    const Misfit misfit =
+        misfitOf(tables_, indices, place, {kanaLow_, kanaHigh_, drawnHigh_, moraeHigh_});
     if (kWhy[misfit.kind] != nullptr) {
         const std::string detail = misfit.kind < Misfit::TooLong
                                        ? std::string(tables_.kanaUtf8(misfit.kana))
@@ -99,8 +101,27 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
     }
 }
 
-// Two texts that exclude each other: two different starts or ends, or a text that
-// must stand where another must not.
+// Whether a name of the lengths allowed can start with `start` and end with `end`, which
+// overlap or meet in a short one.
+bool NameFilter::startAndEndFit(std::string_view start, std::string_view end) const {
+    for (std::size_t n = std::max({static_cast<std::size_t>(kanaLow_), start.size(), end.size()});
+         n <= static_cast<std::size_t>(kanaHigh_); ++n) {
+        if (start.size() + end.size() < n) {
+            return true; // some kana can always stand between them
+        }
+        const std::string whole =
+            std::string(start) + std::string(end.substr(start.size() + end.size() - n));
+        if (whole.ends_with(end) &&
+            misfitOf(tables_, whole, Place::Whole, {kanaLow_, kanaHigh_, drawnHigh_, moraeHigh_})
+                    .kind == Misfit::None) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Two texts that exclude each other: two different starts or ends, a start and an end
+// that no short name can both hold, or a text that must stand where another must not.
 void NameFilter::checkPairs() const {
     for (const auto& [rule, text] : texts_) {
         for (const auto& [other, otherText] : texts_) {
@@ -114,7 +135,9 @@ void NameFilter::checkPairs() const {
                 (rule == TextRule::StartsWith && other == TextRule::NotStartsWith &&
                  a.starts_with(otherText)) ||
                 (rule == TextRule::EndsWith && other == TextRule::NotEndsWith &&
-                 a.ends_with(otherText));
+                 a.ends_with(otherText)) ||
+                (rule == TextRule::StartsWith && other == TextRule::EndsWith &&
+                 !startAndEndFit(a, otherText));
             if (conflicts) {
                 throw NoNameMatches(fill(tr("%s and %s: no name meets both"),
                                          {given(rule, tables_.spell(text, true)),

@@ -48,6 +48,7 @@ private:
     void checkLengths(const CliOptions& options);
     void checkText(TextRule rule, const std::string& indices, const std::string& shown) const;
     void checkPairs() const;
+    [[nodiscard]] bool startAndEndFit(std::string_view start, std::string_view end) const;
 
     const KanaTables& tables_;
     int drawnHigh_ = KanaIndexName::kMaxLength; // a name one kana longer closes with a pair

@@ -49,6 +49,12 @@ Misfit misfitOf(const KanaTables& tables, std::string_view indices, Place place,
     if (closesName && (indices.empty() || !KanaTables::isSmall(kana(indices.size() - 1)))) {
         return {Misfit::ClosesSmall, 0, 0, lengths.drawnHigh + 1};
     }
+    // The kana before a run stand first or second, so each is a mora of its own.
+    const auto smallCount = std::ranges::count_if(
+        indices, [](char k) { return KanaTables::isSmall(static_cast<unsigned char>(k)); });
+    if (size - smallCount + before > lengths.moraeHigh) {
+        return {Misfit::TooManyMorae, 0, 0, lengths.moraeHigh};
+    }
     if (place == Place::Whole && size < lengths.low) {
         return {Misfit::TooShort, 0, 0, lengths.low};
     }

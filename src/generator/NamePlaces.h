@@ -9,12 +9,13 @@ class KanaTables;
 // Where a run of kana is to stand in a name: its start, its end, anywhere, or the whole name.
 enum class Place { Start, End, Anywhere, Whole };
 
-// The kana counts of the names asked about, `low` to `high`; names are drawn at most
-// `drawnHigh` long, and a name one kana longer closes with a small kana.
+// The kana counts of the names asked about, `low` to `high`, and their morae at most;
+// names are drawn at most `drawnHigh` long, and a name one kana longer closes with a pair.
 struct NameLengths {
     int low = 2;
     int high = 9;
     int drawnHigh = 8;
+    int moraeHigh = 9;
 };
 
 // Why a run of kana can never stand at its place in a name the generator draws.
@@ -28,6 +29,7 @@ struct Misfit {
         TooLong,       // more kana than `high`
         SmallTooEarly, // a small kana is never first or second, and no room is left before it
         ClosesSmall,   // it would end a name past the drawn length, which closes with a pair
+        TooManyMorae,  // more morae than `moraeHigh`, with the kana it needs before it
         TooShort,      // a whole name of fewer than `low` kana
     };
     Kind kind = None;

@@ -167,6 +167,8 @@ TEST(CliFilters, ImpossibleFiltersAnswerAtOnce) {
         {"--kana", "3", "--starts-with", "カキクケ"},
         {"-l", "3", "--kana", "4", "--ends-with", "カ"},
         {"--polite", "--contains", "バカ"},
+        {"--kana", "2", "--starts-with", "キ", "--ends-with", "カキ"},
+        {"--morae", "2", "--contains", "キャキャ"},
     };
     for (const std::vector<std::string>& args : cases) {
         const auto started = std::chrono::steady_clock::now();

@@ -46,6 +46,8 @@ TEST(NamePlaces, EachRuleNamesTheFirstReasonARunCannotStand) {
         {"カキクケ", Place::Anywhere, fixed3, Misfit::ClosesSmall},
         {"カ", Place::End, fixed3, Misfit::ClosesSmall},
         {"キャ", Place::End, fixed3, Misfit::None},
+        {"キャキャ", Place::Anywhere, {2, 9, 8, 2}, Misfit::TooManyMorae}, // and one before
+        {"キャキャ", Place::Anywhere, {2, 9, 8, 3}, Misfit::None},
         {"カ", Place::Whole, any, Misfit::TooShort},
     };
     const KanaTables tables = KanaTables::build();
