@@ -134,7 +134,8 @@ NaturalCuts NaturalCuts::load(const std::filesystem::path& dataDir) {
 
 std::optional<double> NaturalCuts::percentile(int total, std::string_view symbols) const {
     const std::size_t shape = nameShape(symbols);
-    if (!ranked(shape)) {
+    // No name of the day has that shape when even the lowest rank is out of reach.
+    if (!ranked(shape) || ranks_[shape].front() == kNever) {
         return std::nullopt;
     }
     const std::vector<int>& ranks = ranks_[shape];

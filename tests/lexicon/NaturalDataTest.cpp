@@ -113,6 +113,9 @@ TEST_F(NaturalData, PresetsNestAndRankAgainstTheirOwnShape) {
         EXPECT_NEAR(kept[level] / static_cast<double>(names.size()), kNaturalShares[level], 0.01);
     }
     EXPECT_FALSE(cuts.percentile(0, read("ア")).has_value());
+    // Shapes no name has: two kana closing with a pair, nine without one.
+    EXPECT_FALSE(cuts.percentile(-3000, read("キャ")).has_value());
+    EXPECT_FALSE(cuts.percentile(-3000, read("カキクケコサシスセ")).has_value());
     EXPECT_FALSE(cuts.keeps(0, read("アアアアアアアアアア"), Natural::Low));
 }
 
