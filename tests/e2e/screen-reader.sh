@@ -21,8 +21,9 @@ mkdir -p "$HOME"
 orca -d speech --debug-file="$scratch/orca.out" >"$scratch/orca.log" 2>&1 &
 orca_pid=$!
 pids+=("$orca_pid")
-# Orca's first start on a fresh, busy machine has taken over ten seconds.
-wait_for 300 grep -q 'ORCA: Starting registry' "$scratch/orca.out" || fail "Orca did not start"
+# Orca's first start on a fresh machine has taken over thirty seconds.
+wait_for 900 grep -q 'ORCA: Starting registry' "$scratch/orca.out" ||
+    fail "Orca did not start; its debug file ends: $(tail -n 3 "$scratch/orca.out" 2>&1)"
 
 mkdir "$scratch/work"
 start_program "$program" "$scratch/work" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 \
