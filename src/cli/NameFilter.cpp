@@ -73,13 +73,16 @@ void NameFilter::checkLengths(const CliOptions& options) {
 void NameFilter::checkText(TextRule rule, const std::string& indices,
                            const std::string& shown) const {
     // Why a text cannot stand where it must, for each kind of Misfit in its order; the
-    // second %s is the kana at fault or the count of kana that limits it.
+    // second %s is the kana at fault or the count of kana that limits it, the third the kana
+    // it cannot follow or that count.
     static constexpr std::array<const char*, Misfit::TooShort + 1> kWhy = {
         nullptr,
         nullptr, // the constructor has named a kana outside the inventory
         msg("%s: no name starts with %s"),
         msg("%s: the first kana of a name stands alone, never with %s"),
         msg("%s: %s never stands behind %s"),
+        msg("%s: no name starts with %s, so a kana stands before it, and names here have %s "
+            "kana at most"),
         msg("%s: longer than any name here (%s kana at most)"),
         msg("%s: a small kana is never first or second in a name, and names here have %s kana "
             "at most"),
@@ -96,8 +99,10 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
         const std::string detail = misfit.kind < Misfit::TooLong
                                        ? std::string(tables_.kanaUtf8(misfit.kana))
                                        : std::to_string(misfit.count);
-        throw NoNameMatches(
-            fill(tr(kWhy[misfit.kind]), {shown, detail, tables_.kanaUtf8(misfit.before)}));
+        const std::string last = misfit.kind == Misfit::NeverBehind
+                                     ? std::string(tables_.kanaUtf8(misfit.before))
+                                     : std::to_string(misfit.count);
+        throw NoNameMatches(fill(tr(kWhy[misfit.kind]), {shown, detail, last}));
     }
 }
 

@@ -32,15 +32,19 @@ Misfit misfitOf(const KanaTables& tables, std::string_view indices, Place place,
     if (size > lengths.high) {
         return {Misfit::TooLong, 0, 0, lengths.high};
     }
-    // A small kana is never first or second, so a run with one early needs kana before it.
+    // A run that does not start the name may need kana before it: one when its first kana
+    // never starts a name, two before a small kana that would stand first or second.
     const auto small = std::ranges::find_if(
         indices, [](char k) { return KanaTables::isSmall(static_cast<unsigned char>(k)); });
-    const auto before =
+    const int beforeFirst = !first && !indices.empty() && kana(0) >= tables.initialCount() ? 1 : 0;
+    const auto beforeSmall =
         static_cast<int>(first || small == indices.end()
                              ? 0
                              : std::max<std::ptrdiff_t>(0, 2 - (small - indices.begin())));
+    const int before = std::max(beforeFirst, beforeSmall);
     if (size + before > lengths.high) {
-        return {Misfit::SmallTooEarly, 0, 0, lengths.high};
+        return {beforeSmall > 0 ? Misfit::SmallTooEarly : Misfit::NeedsKanaBefore, kana(0), 0,
+                lengths.high};
     }
     // A run past the drawn length reaches the end of a name that closes with a pair.
     const bool ends = place == Place::End || place == Place::Whole;

@@ -22,15 +22,16 @@ struct NameLengths {
 struct Misfit {
     enum Kind {
         None,
-        Foreign,       // `kana` is not in the inventory
-        NeverFirst,    // `kana` never starts a name
-        AloneFirst,    // `kana`, a small kana, would pair with the first kana, which stands alone
-        NeverBehind,   // `kana` never follows `before`
-        TooLong,       // more kana than `high`
-        SmallTooEarly, // a small kana is never first or second, and no room is left before it
-        ClosesSmall,   // it would end a name past the drawn length, which closes with a pair
-        TooManyMorae,  // more morae than `moraeHigh`, with the kana it needs before it
-        TooShort,      // a whole name of fewer than `low` kana
+        Foreign,         // `kana` is not in the inventory
+        NeverFirst,      // `kana` never starts a name
+        AloneFirst,      // `kana`, a small kana, would pair with the first kana, which stands alone
+        NeverBehind,     // `kana` never follows `before`
+        NeedsKanaBefore, // `kana` never starts a name, and no room is left before it
+        TooLong,         // more kana than `high`
+        SmallTooEarly,   // a small kana is never first or second, and no room is left before it
+        ClosesSmall,     // it would end a name past the drawn length, which closes with a pair
+        TooManyMorae,    // more morae than `moraeHigh`, with the kana it needs before it
+        TooShort,        // a whole name of fewer than `low` kana
     };
     Kind kind = None;
     int kana = 0;   // the kana at fault

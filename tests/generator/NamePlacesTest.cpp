@@ -39,6 +39,8 @@ TEST(NamePlaces, EachRuleNamesTheFirstReasonARunCannotStand) {
         {"キャ", Place::Anywhere, any, Misfit::None},
         {"カャ", Place::Anywhere, any, Misfit::NeverBehind},
         {"カキクケ", Place::Start, {3, 3, 8}, Misfit::TooLong},
+        {"ッカキ", Place::Anywhere, {2, 3, 8}, Misfit::NeedsKanaBefore},
+        {"ッカ", Place::Anywhere, {2, 3, 2}, Misfit::ClosesSmall}, // -l 2: ?ッカ is too long
         {"ャ", Place::Anywhere, {2, 2, 8}, Misfit::SmallTooEarly},
         {"ャ", Place::Anywhere, {2, 3, 8}, Misfit::None},
         {"カキクケコサシスセ", Place::Start, any, Misfit::ClosesSmall},
