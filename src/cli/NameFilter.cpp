@@ -75,7 +75,7 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
     // Why a text cannot stand where it must, for each kind of Misfit in its order; the
     // second %s is the kana at fault or the count of kana that limits it, the third the kana
     // it cannot follow or that count.
-    static constexpr std::array<const char*, Misfit::TooShort + 1> kWhy = {
+    static constexpr std::array<const char*, Misfit::NoRoom + 1> kWhy = {
         nullptr,
         nullptr, // the constructor has named a kana outside the inventory
         msg("%s: no name starts with %s"),
@@ -89,12 +89,13 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
         msg("%s: names of %s kana close with a small kana"),
         msg("%s: more morae than any name here has (%s at most)"),
         nullptr, // only a whole name can be too short
+        msg("%s: no name of the lengths asked for can hold it there (a small kana stands only "
+            "behind certain kana, and a name longer than drawn closes with one)"),
     };
     const Place place = rule == TextRule::StartsWith ? Place::Start
                         : rule == TextRule::EndsWith ? Place::End
                                                      : Place::Anywhere;
-    const Misfit misfit =
-        misfitOf(tables_, indices, place, {kanaLow_, kanaHigh_, drawnHigh_, moraeHigh_});
+    const Misfit misfit = misfitOf(tables_, indices, place, lengths());
     if (kWhy[misfit.kind] != nullptr) {
         const std::string detail = misfit.kind < Misfit::TooLong
                                        ? std::string(tables_.kanaUtf8(misfit.kana))
@@ -104,25 +105,6 @@ void NameFilter::checkText(TextRule rule, const std::string& indices,
                                      : std::to_string(misfit.count);
         throw NoNameMatches(fill(tr(kWhy[misfit.kind]), {shown, detail, last}));
     }
-}
-
-// Whether a name of the lengths allowed can start with `start` and end with `end`, which
-// overlap or meet in a short one.
-bool NameFilter::startAndEndFit(std::string_view start, std::string_view end) const {
-    for (std::size_t n = std::max({static_cast<std::size_t>(kanaLow_), start.size(), end.size()});
-         n <= static_cast<std::size_t>(kanaHigh_); ++n) {
-        if (start.size() + end.size() < n) {
-            return true; // some kana can always stand between them
-        }
-        const std::string whole =
-            std::string(start) + std::string(end.substr(start.size() + end.size() - n));
-        if (whole.ends_with(end) &&
-            misfitOf(tables_, whole, Place::Whole, {kanaLow_, kanaHigh_, drawnHigh_, moraeHigh_})
-                    .kind == Misfit::None) {
-            return true;
-        }
-    }
-    return false;
 }
 
 // Two texts that exclude each other: two different starts or ends, a start and an end
@@ -142,7 +124,7 @@ void NameFilter::checkPairs() const {
                 (rule == TextRule::EndsWith && other == TextRule::NotEndsWith &&
                  a.ends_with(otherText)) ||
                 (rule == TextRule::StartsWith && other == TextRule::EndsWith &&
-                 !startAndEndFit(a, otherText));
+                 !startAndEndFit(tables_, a, otherText, lengths()));
             if (conflicts) {
                 throw NoNameMatches(fill(tr("%s and %s: no name meets both"),
                                          {given(rule, tables_.spell(text, true)),

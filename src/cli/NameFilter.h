@@ -3,6 +3,7 @@
 #include "apperror/AppError.h"
 #include "cli/CliOptions.h"
 #include "generator/NameBatch.h"
+#include "generator/NamePlaces.h"
 
 #include <string>
 #include <utility>
@@ -48,7 +49,9 @@ private:
     void checkLengths(const CliOptions& options);
     void checkText(TextRule rule, const std::string& indices, const std::string& shown) const;
     void checkPairs() const;
-    [[nodiscard]] bool startAndEndFit(std::string_view start, std::string_view end) const;
+    [[nodiscard]] NameLengths lengths() const {
+        return {kanaLow_, kanaHigh_, drawnHigh_, moraeHigh_};
+    }
 
     const KanaTables& tables_;
     int drawnHigh_ = KanaIndexName::kMaxLength; // a name one kana longer closes with a pair

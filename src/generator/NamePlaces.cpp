@@ -3,8 +3,85 @@
 #include "generator/KanaTables.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace kanatsumugi {
+
+namespace {
+
+constexpr int kChosen = -1; // a place whose kana may be chosen freely
+
+// Whether a name can hold the kana `given`, one a place, and have `given.size()` kana: every
+// kana, given or chosen, must be able to stand at its place and beside the kana given around
+// it. A kana between two chosen ones is always found, so each place is checked against the
+// given kana alone. The given kana must not hold more morae than a name may.
+bool canHold(const KanaTables& tables, const std::vector<int>& given, const NameLengths& lengths) {
+    const auto size = static_cast<int>(given.size());
+    const auto at = [&](int place) {
+        return place >= 0 && place < size ? given[static_cast<std::size_t>(place)] : kChosen;
+    };
+    for (int place = 0; place < size; ++place) {
+        const auto fits = [&](int kana) {
+            return (place > 0 || kana < tables.initialCount()) &&
+                   (place >= 2 || !KanaTables::isSmall(kana)) &&
+                   (place + 1 < size || size <= lengths.drawnHigh || KanaTables::isSmall(kana)) &&
+                   (at(place - 1) == kChosen || tables.mayFollow(at(place - 1), kana)) &&
+                   (at(place + 1) == kChosen || tables.mayFollow(kana, at(place + 1)));
+        };
+        bool found = at(place) != kChosen && fits(at(place));
+        for (int kana = 0; at(place) == kChosen && !found && kana < tables.inventoryCount();
+             ++kana) {
+            found = fits(kana);
+        }
+        if (!found) {
+            return false;
+        }
+    }
+    return std::ranges::count_if(given, [](int kana) {
+               return kana != kChosen && !KanaTables::isSmall(kana);
+           }) <= lengths.moraeHigh;
+}
+
+// Lays `run` over `given` from `offset`; false where a place already holds another kana.
+bool lay(std::vector<int>& given, std::string_view run, int offset) {
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        int& place = given[static_cast<std::size_t>(offset) + i];
+        const int kana = static_cast<unsigned char>(run[i]);
+        if (place != kChosen && place != kana) {
+            return false;
+        }
+        place = kana;
+    }
+    return true;
+}
+
+// The name lengths to try: `lengths`, and no longer than the longest name drawn.
+int shortest(const NameLengths& lengths, std::size_t run) {
+    return std::max(lengths.low, static_cast<int>(run));
+}
+int longest(const NameLengths& lengths) {
+    return std::min(lengths.high, lengths.drawnHigh + 1);
+}
+
+bool holdsSomewhere(const KanaTables& tables, std::string_view run, Place place,
+                    const NameLengths& lengths) {
+    const auto size = static_cast<int>(run.size());
+    for (int n = shortest(lengths, run.size()); n <= longest(lengths); ++n) {
+        const int from = place == Place::End ? n - size : 0;
+        const int to = place == Place::Start   ? 0
+                       : place == Place::Whole ? (n == size ? 0 : -1)
+                                               : n - size;
+        for (int offset = from; offset <= to; ++offset) {
+            std::vector<int> given(static_cast<std::size_t>(n), kChosen);
+            if (lay(given, run, offset) && canHold(tables, given, lengths)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+} // namespace
 
 Misfit misfitOf(const KanaTables& tables, std::string_view indices, Place place,
                 const NameLengths& lengths) {
@@ -62,7 +139,23 @@ Misfit misfitOf(const KanaTables& tables, std::string_view indices, Place place,
     if (place == Place::Whole && size < lengths.low) {
         return {Misfit::TooShort, 0, 0, lengths.low};
     }
+    if (!holdsSomewhere(tables, indices, place, lengths)) {
+        return {Misfit::NoRoom};
+    }
     return {};
+}
+
+bool startAndEndFit(const KanaTables& tables, std::string_view start, std::string_view end,
+                    const NameLengths& lengths) {
+    for (int n = shortest(lengths, std::max(start.size(), end.size())); n <= longest(lengths);
+         ++n) {
+        std::vector<int> given(static_cast<std::size_t>(n), kChosen);
+        if (lay(given, start, 0) && lay(given, end, n - static_cast<int>(end.size())) &&
+            canHold(tables, given, lengths)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 } // namespace kanatsumugi

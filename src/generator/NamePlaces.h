@@ -32,6 +32,7 @@ struct Misfit {
         ClosesSmall,     // it would end a name past the drawn length, which closes with a pair
         TooManyMorae,    // more morae than `moraeHigh`, with the kana it needs before it
         TooShort,        // a whole name of fewer than `low` kana
+        NoRoom,          // no name of `low` to `high` kana can hold it at its place
     };
     Kind kind = None;
     int kana = 0;   // the kana at fault
@@ -43,5 +44,10 @@ struct Misfit {
 // name of `lengths`, or None.
 Misfit misfitOf(const KanaTables& tables, std::string_view indices, Place place,
                 const NameLengths& lengths = {});
+
+// Whether a name of `lengths` can start with `start` and end with `end` (inventory indices),
+// which may overlap in a short one.
+bool startAndEndFit(const KanaTables& tables, std::string_view start, std::string_view end,
+                    const NameLengths& lengths);
 
 } // namespace kanatsumugi

@@ -51,6 +51,9 @@ TEST(NamePlaces, EachRuleNamesTheFirstReasonARunCannotStand) {
         {"キャキャ", Place::Anywhere, {2, 9, 8, 2}, Misfit::TooManyMorae}, // and one before
         {"キャキャ", Place::Anywhere, {2, 9, 8, 3}, Misfit::None},
         {"カ", Place::Whole, any, Misfit::TooShort},
+        {"アエ", Place::Start, {3, 3, 2}, Misfit::NoRoom}, // -l 2 --kana 3: no small after エ
+        {"アキ", Place::Start, {3, 3, 2}, Misfit::None},
+        {"ッ", Place::Anywhere, {3, 3, 2}, Misfit::NoRoom}, // only second, before a small kana
     };
     const KanaTables tables = KanaTables::build();
     for (const PlaceCase& c : cases) {
