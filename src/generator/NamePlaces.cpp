@@ -67,10 +67,9 @@ bool holdsSomewhere(const KanaTables& tables, std::string_view run, Place place,
                     const NameLengths& lengths) {
     const auto size = static_cast<int>(run.size());
     for (int n = shortest(lengths, run.size()); n <= longest(lengths); ++n) {
-        const int from = place == Place::End ? n - size : 0;
-        const int to = place == Place::Start   ? 0
-                       : place == Place::Whole ? (n == size ? 0 : -1)
-                                               : n - size;
+        // A start is laid at the name's start, an end at its end, a whole name at both.
+        const int from = place == Place::End || place == Place::Whole ? n - size : 0;
+        const int to = place == Place::Start || place == Place::Whole ? 0 : n - size;
         for (int offset = from; offset <= to; ++offset) {
             std::vector<int> given(static_cast<std::size_t>(n), kChosen);
             if (lay(given, run, offset) && canHold(tables, given, lengths)) {
